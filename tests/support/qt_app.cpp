@@ -1,0 +1,15 @@
+#include "support/qt_app.h"
+
+#include <QApplication>
+
+namespace tlw::test {
+void ensureApp() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "tenlark-tests";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                  : qgetenv("QT_QPA_PLATFORM"));
+  static QApplication app(argc, argv);
+}
+}  // namespace tlw::test
