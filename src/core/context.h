@@ -1,0 +1,36 @@
+#pragma once
+#include "core/debug_log.h"
+#include "core/program_state.h"
+
+namespace tlw {
+
+class Spooler;
+class Clock;
+class Prompts;
+class ProcessLauncher;
+class RegistryHive;
+class UdpChannel;
+class WizardSettings;
+
+// The platform services the logic talks to. The wizard and tenlark-apply fill
+// these with the real adapters; tests fill them with doubles. Not owned here.
+struct Services {
+  Spooler* spooler = nullptr;
+  Clock* clock = nullptr;
+  Prompts* prompts = nullptr;
+  ProcessLauncher* processes = nullptr;
+  RegistryHive* machineRegistry = nullptr;  // HKEY_LOCAL_MACHINE
+  UdpChannel* udp = nullptr;
+};
+
+// Everything one run of the wizard (or one queue of tenlark-apply) shares:
+// program-wide values, the debug log, the settings and the services.
+struct AppContext {
+  ProgramState state;
+  DebugLog log;
+  Services services;
+  WizardSettings* settings = nullptr;  // owned by whoever creates the context
+  QString programFolder;               // folder of the program file
+};
+
+}  // namespace tlw
