@@ -11,6 +11,7 @@ class ProcessLauncher;
 class RegistryHive;
 class UdpChannel;
 class WizardSettings;
+class Navigator;
 
 // The platform services the logic talks to. The wizard and tenlark-apply fill
 // these with the real adapters; tests fill them with doubles. Not owned here.
@@ -30,6 +31,7 @@ struct AppContext {
   DebugLog log;
   Services services;
   WizardSettings* settings = nullptr;  // owned by whoever creates the context
+  Navigator* navigator = nullptr;      // the windows (or tenlark-apply's stand-in)
   QString programFolder;               // folder of the program file
 };
 
