@@ -1,0 +1,135 @@
+#include "fake_spooler.h"
+
+#include <algorithm>
+
+namespace tlw::test {
+
+const FakeSpooler::Queue* FakeSpooler::find(const QString& name) const {
+  for (const Queue& q : queues_)
+    if (q.name.compare(name, Qt::CaseInsensitive) == 0) return &q;
+  return nullptr;
+}
+
+FakeSpooler::Queue* FakeSpooler::find(const QString& name) {
+  return const_cast<Queue*>(static_cast<const FakeSpooler*>(this)->find(name));
+}
+
+std::vector<PrinterEntry> FakeSpooler::listPrinters() {
+  ++listPrintersCalls;
+  std::vector<PrinterEntry> out;
+  out.reserve(queues_.size());
+  for (const Queue& q : queues_)
+    out.push_back({q.name, q.driverName ? QString::fromLatin1(*q.driverName) : QString(),
+                   q.portName ? QString::fromLatin1(*q.portName) : QString()});
+  return out;
+}
+
+std::optional<PrinterInfo> FakeSpooler::printerInfo(const QString& name) {
+  ++printerInfoCalls;
+  if (failPrinterInfo) return std::nullopt;
+  const Queue* q = find(name);
+  if (!q) return std::nullopt;
+  PrinterInfo info;
+  info.printerName = q->name.toLatin1();
+  info.driverName = q->driverName;
+  info.portName = q->portName;
+  info.status = q->status;
+  return info;
+}
+
+std::optional<std::vector<JobInfo>> FakeSpooler::jobs(const QString& name) {
+  ++jobsCalls;
+  if (failJobs) return std::nullopt;
+  const Queue* q = find(name);
+  if (!q) return std::nullopt;
+  return q->jobs;
+}
+
+SubmitResult FakeSpooler::submitRaw(const QString& name, const QString& documentName,
+                                    const QByteArray& data) {
+  Queue* q = find(name);
+  SubmitResult r = !q ? SubmitResult::UnknownQueue
+                      : (failSubmit ? SubmitResult::Failed : SubmitResult::Submitted);
+  submitted.push_back({name, documentName, data, r});
+  if (r == SubmitResult::Submitted) {
+    JobInfo j;
+    j.id = nextJobId_++;
+    j.document = documentName.toLatin1();
+    j.totalPages = 1;
+    q->jobs.push_back(j);
+  }
+  return r;
+}
+
+bool FakeSpooler::cancelJob(const QString& name, std::uint32_t jobId) {
+  if (failCancel) return false;
+  Queue* q = find(name);
+  if (!q) return false;
+  auto it = std::find_if(q->jobs.begin(), q->jobs.end(),
+                         [&](const JobInfo& j) { return j.id == jobId; });
+  if (it == q->jobs.end()) return false;
+  q->jobs.erase(it);
+  cancelled.emplace_back(q->name, jobId);
+  return true;
+}
+
+FakeSpooler::Queue& FakeSpooler::addPrinter(const QString& name, const QString& driver,
+                                            const QString& port, std::uint32_t status) {
+  Queue* q = find(name);
+  if (!q) {
+    queues_.push_back(Queue{});
+    q = &queues_.back();
+    q->name = name;
+  }
+  q->driverName = driver.toLatin1();
+  q->portName = port.toLatin1();
+  q->status = status;
+  return *q;
+}
+
+void FakeSpooler::removePrinter(const QString& name) {
+  queues_.erase(std::remove_if(queues_.begin(), queues_.end(),
+                               [&](const Queue& q) {
+                                 return q.name.compare(name, Qt::CaseInsensitive) == 0;
+                               }),
+                queues_.end());
+}
+
+FakeSpooler::Queue* FakeSpooler::queue(const QString& name) { return find(name); }
+
+void FakeSpooler::setPrinterStatus(const QString& name, std::uint32_t status) {
+  if (Queue* q = find(name)) q->status = status;
+}
+
+std::uint32_t FakeSpooler::addJob(const QString& name, std::optional<QByteArray> document,
+                                  std::uint32_t status, std::optional<QByteArray> statusText,
+                                  std::uint32_t totalPages) {
+  Queue* q = find(name);
+  if (!q) return 0;
+  JobInfo j;
+  j.id = nextJobId_++;
+  j.document = std::move(document);
+  j.status = status;
+  j.statusText = std::move(statusText);
+  j.totalPages = totalPages;
+  q->jobs.push_back(std::move(j));
+  return q->jobs.back().id;
+}
+
+bool FakeSpooler::removeFirstJob(const QString& name) {
+  Queue* q = find(name);
+  if (!q || q->jobs.empty()) return false;
+  q->jobs.erase(q->jobs.begin());
+  return true;
+}
+
+void FakeSpooler::takeAll(const QString& name) {
+  if (Queue* q = find(name)) q->jobs.clear();
+}
+
+std::size_t FakeSpooler::jobCount(const QString& name) const {
+  const Queue* q = find(name);
+  return q ? q->jobs.size() : 0;
+}
+
+}  // namespace tlw::test
