@@ -33,6 +33,9 @@ struct AppContext {
   WizardSettings* settings = nullptr;  // owned by whoever creates the context
   Navigator* navigator = nullptr;      // the windows (or tenlark-apply's stand-in)
   QString programFolder;               // folder of the program file
+  // Set once ExitWizard has started closing the program; a run that is waiting
+  // checks it and stops, and a second ExitWizard does nothing.
+  bool exitStarted = false;
 };
 
 }  // namespace tlw
