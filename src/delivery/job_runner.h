@@ -1,0 +1,94 @@
+#pragma once
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "core/flags.h"
+
+namespace tlw {
+
+struct AppContext;
+class FrontPanelReader;
+
+// Told about every visible change of a run: the progress window displays them,
+// tenlark-apply prints them.
+class RunObserver {
+ public:
+  virtual ~RunObserver() = default;
+  // The progress meter moved to `value` (0 to 100).
+  virtual void progressChanged(int value) = 0;
+  // The status log now reads `text`; `line` is the line just written (the first
+  // line of a run replaces the whole text, later lines are appended with CR LF).
+  virtual void statusLogChanged(const QString& text, const QString& line) = 0;
+};
+
+// Sends the setup jobs of a finished wizard one after the other and watches the
+// queue after each: the progress window's run, kept apart from any window.
+//
+// Lifetime: a run waits (tens of seconds) with the event loop running, and in that
+// time windows may close or the program may exit. Keep the runner in a
+// std::shared_ptr owned by something that outlives the windows (Start_Job holds a
+// reference of its own while it runs), and remove an observer before destroying it.
+// When ExitWizard has started (ctx.exitStarted) or requestStop() was called, the
+// run stops after the wait it is in and touches no window afterwards.
+class JobRunner : public std::enable_shared_from_this<JobRunner> {
+ public:
+  // How the last run ended.
+  enum class Outcome {
+    NotRun,      // no run yet
+    Configured,  // every job the run sent was taken
+    Failed,      // a job stayed at the head of the queue (JobFailure ran)
+    Stopped,     // the program exited, or requestStop(), during the run
+  };
+
+  explicit JobRunner(AppContext& ctx);
+  ~JobRunner();
+  JobRunner(const JobRunner&) = delete;
+  JobRunner& operator=(const JobRunner&) = delete;
+
+  // Front-panel lookup used by JobFailure (not owned). The default finds no address.
+  void setFrontPanelReader(FrontPanelReader* reader);
+  void addObserver(RunObserver* observer);
+  void removeObserver(RunObserver* observer);
+
+  // Runs the sequence of jobs. Does nothing while a run is already going on.
+  void Start_Job();
+  // Watches the queue after a job was sent: waits `firstWait` seconds, sends the
+  // empty probe job, waits 5 seconds more. True (-1) when the job was taken; false
+  // after JobFailure has run (or when the run was stopped).
+  Flag Check_Job_Status(int firstWait);
+  // Reports a failed job, purges the wizard's jobs and shows the second page again.
+  void JobFailure();
+  // Waits n seconds of elapsed time with the event loop running; ends early when
+  // the run is stopped.
+  void WaitSeconds(int n);
+
+  // Ends the current run after the wait it is in (nothing else happens).
+  void requestStop();
+
+  bool running() const { return running_; }
+  int progress() const { return progress_; }
+  const QString& statusLog() const { return statusLog_; }
+  Outcome outcome() const { return outcome_; }
+
+ private:
+  bool stopped() const;
+  void setProgress(int value);
+  void setStatus(const QString& line);     // first line of a run: replaces the log
+  void appendStatus(const QString& line);  // old text, CR LF, the line
+  void notifyLog(const QString& line);
+  void run();
+
+  AppContext& ctx_;
+  FrontPanelReader* frontPanel_;
+  std::unique_ptr<FrontPanelReader> noFrontPanel_;
+  std::vector<RunObserver*> observers_;
+  bool running_ = false;
+  bool stopRequested_ = false;
+  bool failed_ = false;
+  int progress_ = 0;
+  QString statusLog_;
+  Outcome outcome_ = Outcome::NotRun;
+};
+
+}  // namespace tlw
