@@ -1,0 +1,333 @@
+#include "platform/adapters/cups_spooler.h"
+
+#include <cups/cups.h>
+
+#include <cstring>
+
+namespace tlw {
+namespace {
+
+// Printer status bits (the values of the printer status table).
+constexpr std::uint32_t kPrinterPaused = 0x00000001;
+constexpr std::uint32_t kPrinterError = 0x00000002;
+constexpr std::uint32_t kPrinterPaperJam = 0x00000008;
+constexpr std::uint32_t kPrinterPaperOut = 0x00000010;
+constexpr std::uint32_t kPrinterOffline = 0x00000080;
+constexpr std::uint32_t kPrinterPrinting = 0x00000400;
+constexpr std::uint32_t kPrinterOutputBinFull = 0x00000800;
+constexpr std::uint32_t kPrinterTonerLow = 0x00020000;
+constexpr std::uint32_t kPrinterNoToner = 0x00040000;
+constexpr std::uint32_t kPrinterDoorOpen = 0x00400000;
+
+// Job status bits (the values of the job status table).
+constexpr std::uint32_t kJobPaused = 0x0001;
+constexpr std::uint32_t kJobError = 0x0002;
+constexpr std::uint32_t kJobDeleting = 0x0004;
+constexpr std::uint32_t kJobSpooling = 0x0008;
+constexpr std::uint32_t kJobPrinting = 0x0010;
+constexpr std::uint32_t kJobPrinted = 0x0080;
+constexpr std::uint32_t kJobDeleted = 0x0100;
+
+// How printer-state-reasons become printer status bits. A reason is looked up
+// by its keyword without the "-report", "-warning" or "-error" severity suffix,
+// so "media-empty", "media-empty-warning" and "media-empty-error" all read as
+// Paper Out. A reason not in this table that ends in "-error" reads as Printer
+// Error; any other reason (connecting-to-device, none, ...) adds nothing.
+//
+//   printer-state idle (3), no reasons ...... 0 (Ready)
+//   printer-state processing (4) ............ Printing       0x00000400
+//   printer-state stopped (5), paused ....... Paused         0x00000001
+//   media-empty, media-needed ............... Paper Out      0x00000010
+//   media-jam ............................... Paper Jam      0x00000008
+//   door-open, cover-open ................... Door Open      0x00400000
+//   offline ................................. Off Line       0x00000080
+//   toner-low, marker-supply-low ............ Toner Low      0x00020000
+//   toner-empty, marker-supply-empty ........ No Toner       0x00040000
+//   output-area-full ........................ Output Bin Full 0x00000800
+//   other "...-error" ....................... Printer Error  0x00000002
+struct ReasonBit {
+  const char* keyword;
+  std::uint32_t bit;
+};
+constexpr ReasonBit kPrinterReasons[] = {
+    {"paused", kPrinterPaused},
+    {"media-empty", kPrinterPaperOut},
+    {"media-needed", kPrinterPaperOut},
+    {"media-jam", kPrinterPaperJam},
+    {"door-open", kPrinterDoorOpen},
+    {"cover-open", kPrinterDoorOpen},
+    {"offline", kPrinterOffline},
+    {"toner-low", kPrinterTonerLow},
+    {"marker-supply-low", kPrinterTonerLow},
+    {"toner-empty", kPrinterNoToner},
+    {"marker-supply-empty", kPrinterNoToner},
+    {"output-area-full", kPrinterOutputBinFull},
+};
+
+QByteArray withoutSeverity(const QByteArray& reason) {
+  for (const char* suffix : {"-report", "-warning", "-error"}) {
+    if (reason.endsWith(suffix)) return reason.left(reason.size() - int(std::strlen(suffix)));
+  }
+  return reason;
+}
+
+// Text of an attribute as 8-bit bytes (IPP texts are UTF-8; the wizard's texts
+// are ISO 8859-1). Nullopt when the attribute is missing.
+std::optional<QByteArray> latin1Text(ipp_t* response, ipp_attribute_t* attr) {
+  (void)response;
+  if (!attr) return std::nullopt;
+  const char* s = ippGetString(attr, 0, nullptr);
+  if (!s) return std::nullopt;
+  return QString::fromUtf8(s).toLatin1();
+}
+
+QByteArray queueUri(const QString& queue) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                   "/printers/%s", queue.toUtf8().constData());
+  return QByteArray(uri);
+}
+
+std::vector<QByteArray> keywords(ipp_attribute_t* attr) {
+  std::vector<QByteArray> out;
+  if (!attr) return out;
+  for (int i = 0, n = ippGetCount(attr); i < n; ++i)
+    if (const char* s = ippGetString(attr, i, nullptr)) out.emplace_back(s);
+  return out;
+}
+
+}  // namespace
+
+std::uint32_t CupsSpooler::printerStatusWord(int printerState,
+                                             const std::vector<QByteArray>& reasons) {
+  std::uint32_t word = 0;
+  if (printerState == IPP_PSTATE_PROCESSING) word |= kPrinterPrinting;
+  if (printerState == IPP_PSTATE_STOPPED) word |= kPrinterPaused;
+  for (const QByteArray& reason : reasons) {
+    if (reason == "none") continue;
+    const QByteArray base = withoutSeverity(reason);
+    bool known = false;
+    for (const ReasonBit& rb : kPrinterReasons) {
+      if (base == rb.keyword) {
+        word |= rb.bit;
+        known = true;
+      }
+    }
+    if (!known && reason.endsWith("-error")) word |= kPrinterError;
+  }
+  return word;
+}
+
+// How job-state and job-state-reasons become job status bits:
+//
+//   pending (3) ............. 0 (Ready)
+//   pending-held (4) ........ Paused    0x0001
+//   processing (5) .......... Printing  0x0010
+//   processing-stopped (6) .. Error     0x0002
+//   canceled (7) ............ Deleting  0x0004 (no text)
+//   aborted (8) ............. Deleted   0x0100 (no text)
+//   completed (9) ........... Printed   0x0080 (no text)
+//   reason job-incoming ..... Spooling  0x0008 (the document is still arriving)
+std::uint32_t CupsSpooler::jobStatusWord(int jobState, const std::vector<QByteArray>& reasons) {
+  std::uint32_t word = 0;
+  switch (jobState) {
+    case IPP_JSTATE_HELD: word |= kJobPaused; break;
+    case IPP_JSTATE_PROCESSING: word |= kJobPrinting; break;
+    case IPP_JSTATE_STOPPED: word |= kJobError; break;
+    case IPP_JSTATE_CANCELED: word |= kJobDeleting; break;
+    case IPP_JSTATE_ABORTED: word |= kJobDeleted; break;
+    case IPP_JSTATE_COMPLETED: word |= kJobPrinted; break;
+    default: break;
+  }
+  for (const QByteArray& reason : reasons)
+    if (reason == "job-incoming") word |= kJobSpooling;
+  return word;
+}
+
+CupsSpooler::CupsSpooler() = default;
+
+CupsSpooler::~CupsSpooler() {
+  if (http_) httpClose(http_);
+}
+
+http_t* CupsSpooler::connection() {
+  if (!http_) {
+    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000,
+                         nullptr);
+  }
+  return http_;
+}
+
+std::vector<PrinterEntry> CupsSpooler::listPrinters() {
+  std::vector<PrinterEntry> out;
+  http_t* http = connection();
+  if (!http) return out;
+  static const char* const kAttrs[] = {"printer-name", "printer-make-and-model", "device-uri"};
+  ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                int(sizeof kAttrs / sizeof *kAttrs), nullptr, kAttrs);
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  if (!response) return out;
+  // One group per printer, separated by separator tags, in the scheduler's order.
+  PrinterEntry entry;
+  bool inPrinter = false;
+  for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+    if (ippGetGroupTag(a) != IPP_TAG_PRINTER) {
+      if (inPrinter && !entry.name.isEmpty()) out.push_back(entry);
+      entry = PrinterEntry{};
+      inPrinter = false;
+      continue;
+    }
+    inPrinter = true;
+    const char* name = ippGetName(a);
+    if (!name) continue;
+    const char* value = ippGetString(a, 0, nullptr);
+    if (!value) continue;
+    if (!std::strcmp(name, "printer-name")) entry.name = QString::fromUtf8(value);
+    else if (!std::strcmp(name, "printer-make-and-model")) entry.driverName = QString::fromUtf8(value);
+    else if (!std::strcmp(name, "device-uri")) entry.portName = QString::fromUtf8(value);
+  }
+  if (inPrinter && !entry.name.isEmpty()) out.push_back(entry);
+  ippDelete(response);
+  return out;
+}
+
+QString CupsSpooler::defaultPrinter() {
+  http_t* http = connection();
+  if (!http) return {};
+  const char* name = cupsGetDefault2(http);
+  return name ? QString::fromUtf8(name) : QString();
+}
+
+std::optional<PrinterInfo> CupsSpooler::printerInfo(const QString& queue) {
+  http_t* http = connection();
+  if (!http) return std::nullopt;
+  static const char* const kAttrs[] = {"printer-name", "printer-make-and-model", "device-uri",
+                                       "printer-state", "printer-state-reasons"};
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               queueUri(queue).constData());
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                int(sizeof kAttrs / sizeof *kAttrs), nullptr, kAttrs);
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  if (!response) return std::nullopt;
+  if (ippGetStatusCode(response) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    ippDelete(response);
+    return std::nullopt;
+  }
+  PrinterInfo info;
+  info.printerName = latin1Text(response, ippFindAttribute(response, "printer-name", IPP_TAG_NAME));
+  info.driverName =
+      latin1Text(response, ippFindAttribute(response, "printer-make-and-model", IPP_TAG_TEXT));
+  info.portName = latin1Text(response, ippFindAttribute(response, "device-uri", IPP_TAG_URI));
+  ipp_attribute_t* state = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+  info.status = printerStatusWord(
+      state ? ippGetInteger(state, 0) : IPP_PSTATE_IDLE,
+      keywords(ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD)));
+  ippDelete(response);
+  return info;
+}
+
+std::optional<std::vector<JobInfo>> CupsSpooler::jobs(const QString& queue) {
+  http_t* http = connection();
+  if (!http) return std::nullopt;
+  static const char* const kAttrs[] = {"job-id",
+                                       "job-name",
+                                       "job-state",
+                                       "job-state-reasons",
+                                       "job-printer-state-message",
+                                       "job-impressions"};
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               queueUri(queue).constData());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+               "not-completed");
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                int(sizeof kAttrs / sizeof *kAttrs), nullptr, kAttrs);
+  // No "limit": the whole queue is read, however long.
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  if (!response) return std::nullopt;
+  if (ippGetStatusCode(response) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    ippDelete(response);
+    return std::nullopt;
+  }
+  std::vector<JobInfo> out;
+  JobInfo job;
+  int state = 0;
+  std::vector<QByteArray> reasons;
+  bool inJob = false;
+  auto flush = [&] {
+    if (inJob && job.id != 0) {
+      job.status = jobStatusWord(state, reasons);
+      out.push_back(job);
+    }
+    job = JobInfo{};
+    state = 0;
+    reasons.clear();
+    inJob = false;
+  };
+  for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+    if (ippGetGroupTag(a) != IPP_TAG_JOB) {
+      flush();
+      continue;
+    }
+    inJob = true;
+    const char* name = ippGetName(a);
+    if (!name) continue;
+    if (!std::strcmp(name, "job-id")) {
+      job.id = std::uint32_t(ippGetInteger(a, 0));
+    } else if (!std::strcmp(name, "job-name")) {
+      job.document = latin1Text(response, a);
+    } else if (!std::strcmp(name, "job-state")) {
+      state = ippGetInteger(a, 0);
+    } else if (!std::strcmp(name, "job-state-reasons")) {
+      reasons = keywords(a);
+    } else if (!std::strcmp(name, "job-printer-state-message")) {
+      std::optional<QByteArray> text = latin1Text(response, a);
+      if (text && !text->isEmpty()) job.statusText = text;
+    } else if (!std::strcmp(name, "job-impressions")) {
+      int v = ippGetInteger(a, 0);
+      job.totalPages = v > 0 ? std::uint32_t(v) : 0;
+    }
+  }
+  flush();
+  ippDelete(response);
+  return out;
+}
+
+SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documentName,
+                                    const QByteArray& data) {
+  http_t* http = connection();
+  if (!http) return SubmitResult::Failed;
+  const QByteArray name = queue.toUtf8();
+  const QByteArray title = documentName.toUtf8();
+  int jobId = cupsCreateJob(http, name.constData(), title.constData(), 0, nullptr);
+  if (jobId <= 0) {
+    ipp_status_t err = cupsLastError();
+    return err == IPP_STATUS_ERROR_NOT_FOUND ? SubmitResult::UnknownQueue : SubmitResult::Failed;
+  }
+  if (cupsStartDocument(http, name.constData(), jobId, title.constData(), CUPS_FORMAT_RAW, 1) !=
+      HTTP_STATUS_CONTINUE) {
+    cupsCancelJob2(http, name.constData(), jobId, 0);
+    return SubmitResult::Failed;
+  }
+  if (!data.isEmpty() &&
+      cupsWriteRequestData(http, data.constData(), size_t(data.size())) != HTTP_STATUS_CONTINUE) {
+    cupsFinishDocument(http, name.constData());
+    cupsCancelJob2(http, name.constData(), jobId, 0);
+    return SubmitResult::Failed;
+  }
+  if (cupsFinishDocument(http, name.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+    return SubmitResult::Failed;
+  return SubmitResult::Submitted;
+}
+
+bool CupsSpooler::cancelJob(const QString& queue, std::uint32_t jobId) {
+  http_t* http = connection();
+  if (!http || jobId == 0) return false;
+  return cupsCancelJob2(http, queue.toUtf8().constData(), int(jobId), 0) == IPP_STATUS_OK;
+}
+
+}  // namespace tlw
