@@ -19,6 +19,8 @@ class DebugLog {
   bool enabled() const { return enabled_; }
   // Folder that holds Log.txt (the program's own folder).
   void setFolder(const QString& folder) { folder_ = folder; }
+  // Writes to this file instead of Log.txt in the folder (tenlark-apply --log).
+  void setFile(const QString& path) { file_ = path; }
   QString filePath() const;
   // Source of local time for the stamp (tests fix it).
   void setTimeSource(std::function<QDateTime()> now) { now_ = std::move(now); }
@@ -31,8 +33,15 @@ class DebugLog {
  private:
   bool enabled_ = false;
   QString folder_;
+  QString file_;
+  // Set when an entry was lost after all its retries; later entries are then tried
+  // once without pausing until a write succeeds again.
+  bool failing_ = false;
   std::function<QDateTime()> now_;
   Clock* clock_ = nullptr;
 };
+
+// The entry stamp "MMM DD,YYYY hh:mm:ss" (month name from the default locale).
+QString DebugLogStamp(const QDateTime& when);
 
 }  // namespace tlw
