@@ -1,10 +1,16 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace tlw {
 
 struct AppContext;
+
+// A text as the spooler supplied it: a single blank when it supplied none,
+// otherwise its bytes up to the first NUL, at most 256 of them.
+QByteArray StringFromPointer(const std::optional<QByteArray>& text);
 
 // Refreshes both reports from the spooler for the CurrentPrinter. On a failure the
 // reports keep what they held.

@@ -1,0 +1,48 @@
+#include "delivery/raw_channel.h"
+
+#include "core/context.h"
+#include "delivery/status_reader.h"
+#include "platform/prompts.h"
+#include "platform/spooler.h"
+
+namespace tlw {
+
+void SendRawJob(AppContext& ctx, const QByteArray& text) {
+  Spooler* spooler = ctx.services.spooler;
+  if (!spooler) return;
+  // Start, write and finish problems are not reported here: the job runner
+  // judges delivery from the queue afterwards.
+  const SubmitResult result =
+      spooler->submitRaw(ctx.state.CurrentPrinter, QString::fromLatin1(JobDocumentName), text);
+  if (result == SubmitResult::UnknownQueue && ctx.services.prompts) {
+    MessageBox box;
+    box.text = QStringLiteral("The Printer Name you typed wasn't recognized.");
+    box.icon = BoxIcon::None;
+    box.buttons = BoxButtons::Ok;
+    ctx.services.prompts->show(box);
+  }
+}
+
+void KillPrintJob(AppContext& ctx, const QString& printerName, std::uint32_t jobId) {
+  if (Spooler* spooler = ctx.services.spooler) spooler->cancelJob(printerName, jobId);
+}
+
+void PurgePrintQueue(AppContext& ctx) {
+  if (ctx.log.enabled()) ctx.log.write(QStringLiteral("...PurgePrintQueue"));
+  Spooler* spooler = ctx.services.spooler;
+  if (!spooler) return;
+  const QString queue = ctx.state.CurrentPrinter;
+  // The printer must answer before its queue is read; any failure ends the purge quietly.
+  if (!spooler->printerInfo(queue)) return;
+  std::optional<std::vector<JobInfo>> jobs = spooler->jobs(queue);
+  if (!jobs) return;
+  const QByteArray ours(JobDocumentName);
+  for (const JobInfo& job : *jobs) {
+    if (!StringFromPointer(job.document).contains(ours)) continue;
+    if (ctx.log.enabled())
+      ctx.log.write(QStringLiteral("...KillPrintJob ") + QString::number(job.id));
+    KillPrintJob(ctx, queue, job.id);
+  }
+}
+
+}  // namespace tlw
