@@ -4,9 +4,10 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QTcpServer>
-#include <QTcpSocket>
+#include <QSocketNotifier>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -14,20 +15,38 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace tlw::sim {
 
+struct SimServer::Connection {
+  QSocketNotifier* notifier = nullptr;
+  QByteArray job;
+  bool truncated = false;
+};
+
 namespace {
+
+// Hands over each accepted connection as a plain descriptor, so that the
+// printer decides when to close it: only after the job is carried out.
+class RawTcpServer : public QTcpServer {
+ public:
+  using QTcpServer::QTcpServer;
+  std::function<void(qintptr)> onConnection;
+
+ protected:
+  void incomingConnection(qintptr fd) override {
+    if (onConnection)
+      onConnection(fd);
+    else
+      ::close(static_cast<int>(fd));
+  }
+};
 
 void logLine(const QString& text) {
   std::fprintf(stderr, "printer-sim: %s\n", text.toLocal8Bit().constData());
   std::fflush(stderr);
 }
-
-// Per-connection reading state, kept on the socket itself.
-const char kBufferProp[] = "simJob";
-const char kTruncatedProp[] = "simTruncated";
-const char kDoneProp[] = "simDone";
 
 }  // namespace
 
@@ -43,7 +62,11 @@ SimServer::SimServer(const SimOptions& options, QObject* parent)
   s.panelLine2 = options.panelLine2;
 }
 
-SimServer::~SimServer() { releaseReserved(); }
+SimServer::~SimServer() {
+  releaseReserved();
+  // Jobs still being read when the printer stops are dropped.
+  for (auto& entry : connections_) ::close(entry.first);
+}
 
 bool SimServer::start(QString* error) {
   port_ = options_.port;
@@ -61,7 +84,9 @@ bool SimServer::start(QString* error) {
 }
 
 bool SimServer::listenNow(QString* error) {
-  server_ = new QTcpServer(this);
+  auto* server = new RawTcpServer(this);
+  server->onConnection = [this](qintptr fd) { onConnection(fd); };
+  server_ = server;
   if (!server_->listen(QHostAddress(options_.listen), port_)) {
     *error = QStringLiteral("cannot listen on %1:%2: %3")
                  .arg(options_.listen)
@@ -72,7 +97,6 @@ bool SimServer::listenNow(QString* error) {
     return false;
   }
   port_ = server_->serverPort();
-  connect(server_, &QTcpServer::newConnection, this, &SimServer::onNewConnection);
   return true;
 }
 
@@ -114,18 +138,23 @@ bool SimServer::setStalled(bool stall, QString* error) {
   if (stall == stalled()) return true;
   if (stall) {
     // Connections already accepted still finish as jobs.
-    server_->close();
-    server_->deleteLater();
-    server_ = nullptr;
+    if (server_) {
+      server_->close();
+      server_->deleteLater();
+      server_ = nullptr;
+    }
     if (!reserveNow(error)) return false;
-    setPanel(stalledLine1_, stalledLine2_);
   } else {
     releaseReserved();
     if (!listenNow(error)) return false;
-    setPanel(runningLine1_, runningLine2_);
   }
   interpreter_.state().stalled = stall;
-  writeStateFile();
+  // setPanel writes the state file before the panel file: whoever sees the
+  // new panel also finds the new mode in the state.
+  if (stall)
+    setPanel(stalledLine1_, stalledLine2_);
+  else
+    setPanel(runningLine1_, runningLine2_);
   logLine(stall ? QStringLiteral("stalled: refusing connections")
                 : QStringLiteral("taking jobs again"));
   return true;
@@ -133,59 +162,63 @@ bool SimServer::setStalled(bool stall, QString* error) {
 
 void SimServer::setPanel(const QString& line1, const QString& line2) {
   PrinterState& s = interpreter_.state();
-  if (s.panelLine1 == line1 && s.panelLine2 == line2) return;
   s.panelLine1 = line1;
   s.panelLine2 = line2;
+  writeStateFile();
   writePanelFile();
 }
 
-void SimServer::onNewConnection() {
-  while (QTcpSocket* socket = server_->nextPendingConnection()) {
-    socket->setParent(this);
-    socket->setProperty(kBufferProp, QByteArray());
-    socket->setProperty(kTruncatedProp, false);
-    socket->setProperty(kDoneProp, false);
-    auto drain = [this, socket]() {
-      QByteArray buf = socket->property(kBufferProp).toByteArray();
-      const QByteArray chunk = socket->readAll();
-      const qsizetype room = kMaxJobBytes - buf.size();
-      if (chunk.size() > room) socket->setProperty(kTruncatedProp, true);
-      buf.append(chunk.left(room));
-      socket->setProperty(kBufferProp, buf);
-    };
-    connect(socket, &QTcpSocket::readyRead, this, drain);
-    connect(socket, &QTcpSocket::readChannelFinished, this, [this, socket, drain]() {
-      drain();
-      finishConnection(socket);
-    });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket, drain]() {
-      drain();
-      finishConnection(socket);
-    });
-    // Data may have arrived before the handlers were in place.
-    if (socket->bytesAvailable() > 0) drain();
-    if (socket->state() != QAbstractSocket::ConnectedState) finishConnection(socket);
+void SimServer::onConnection(qintptr descriptor) {
+  const int fd = static_cast<int>(descriptor);
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  auto conn = std::make_unique<Connection>();
+  conn->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  connect(conn->notifier, &QSocketNotifier::activated, this, [this, fd]() { onReadable(fd); });
+  connections_[fd] = std::move(conn);
+}
+
+void SimServer::onReadable(int fd) {
+  auto it = connections_.find(fd);
+  if (it == connections_.end()) return;
+  Connection& c = *it->second;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+    if (n > 0) {
+      const qsizetype room = kMaxJobBytes - c.job.size();
+      if (n > room) c.truncated = true;
+      c.job.append(buf, qMin<qsizetype>(n, room));
+      continue;
+    }
+    if (n == 0) return finishConnection(fd, QString());
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return;
+    // A connection that breaks off is still carried out with what arrived.
+    return finishConnection(fd, QString::fromLocal8Bit(std::strerror(errno)));
   }
 }
 
-void SimServer::finishConnection(QTcpSocket* socket) {
-  if (socket->property(kDoneProp).toBool()) return;
-  socket->setProperty(kDoneProp, true);
-  const QByteArray job = socket->property(kBufferProp).toByteArray();
-  const bool truncated = socket->property(kTruncatedProp).toBool();
-  socket->setProperty(kBufferProp, QByteArray());
-  const JobSummary summary = interpreter_.runJob(job, truncated);
+void SimServer::finishConnection(int fd, const QString& how) {
+  auto it = connections_.find(fd);
+  if (it == connections_.end()) return;
+  std::unique_ptr<Connection> c = std::move(it->second);
+  connections_.erase(it);
+  c->notifier->setEnabled(false);
+  c->notifier->deleteLater();
+
+  const JobSummary summary = interpreter_.runJob(c->job, c->truncated);
   if (summary.counted) {
-    logLine(QStringLiteral("job %1: %2 bytes%3, %4 lines, %5 not understood")
+    logLine(QStringLiteral("job %1: %2 bytes%3, %4 lines, %5 not understood%6")
                 .arg(summary.number)
-                .arg(job.size())
-                .arg(truncated ? QStringLiteral(" (cut)") : QString())
+                .arg(c->job.size())
+                .arg(c->truncated ? QStringLiteral(" (cut)") : QString())
                 .arg(summary.lines)
-                .arg(summary.unknown));
+                .arg(summary.unknown)
+                .arg(how.isEmpty() ? QString() : QStringLiteral(" (connection: %1)").arg(how)));
     writeStateFile();
   }
-  socket->disconnectFromHost();
-  socket->deleteLater();
+  // The sender learns that the job is done when the printer closes.
+  ::close(fd);
 }
 
 void SimServer::writePanelFile() {

@@ -4,10 +4,12 @@
 #include "sim_options.h"
 
 #include <QObject>
-#include <QPointer>
+
+#include <map>
+#include <memory>
 
 class QTcpServer;
-class QTcpSocket;
+class QSocketNotifier;
 
 namespace tlw::sim {
 
@@ -36,8 +38,10 @@ class SimServer : public QObject {
   static constexpr qsizetype kMaxJobBytes = 1024 * 1024;
 
  private:
-  void onNewConnection();
-  void finishConnection(QTcpSocket* socket);
+  struct Connection;
+  void onConnection(qintptr fd);
+  void onReadable(int fd);
+  void finishConnection(int fd, const QString& how);
   bool listenNow(QString* error);
   bool reserveNow(QString* error);
   void releaseReserved();
@@ -48,6 +52,7 @@ class SimServer : public QObject {
   SimOptions options_;
   SetupInterpreter interpreter_;
   QTcpServer* server_ = nullptr;
+  std::map<int, std::unique_ptr<Connection>> connections_;
   int reservedFd_ = -1;
   quint16 port_ = 0;
   // Panel lines for each mode: those given on the command line for the mode
