@@ -2,6 +2,8 @@
 #include "core/debug_log.h"
 #include "core/program_state.h"
 
+#include <memory>
+
 namespace tlw {
 
 class Spooler;
@@ -12,6 +14,7 @@ class RegistryHive;
 class UdpChannel;
 class WizardSettings;
 class Navigator;
+class NetworkStatus;
 
 // The platform services the logic talks to. The wizard and tenlark-apply fill
 // these with the real adapters; tests fill them with doubles. Not owned here.
@@ -36,6 +39,8 @@ struct AppContext {
   // Set once ExitWizard has started closing the program; a run that is waiting
   // checks it and stops, and a second ExitWizard does nothing.
   bool exitStarted = false;
+  // SNMP state of the run (send buffer, last reply); made on first use.
+  std::shared_ptr<NetworkStatus> networkStatus;
 };
 
 }  // namespace tlw
