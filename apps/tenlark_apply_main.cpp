@@ -1,1 +1,13 @@
-int main() { return 0; }
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "core/apply_plan.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tenlark-apply"));
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return tlw::RunApply(QCoreApplication::arguments(), out, err);
+}
