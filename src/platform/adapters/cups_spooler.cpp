@@ -303,11 +303,22 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
   if (!http) return SubmitResult::Failed;
   const QByteArray name = queue.toUtf8();
   const QByteArray title = documentName.toUtf8();
-  int jobId = cupsCreateJob(http, name.constData(), title.constData(), 0, nullptr);
-  if (jobId <= 0) {
-    ipp_status_t err = cupsLastError();
-    return err == IPP_STATUS_ERROR_NOT_FOUND ? SubmitResult::UnknownQueue : SubmitResult::Failed;
-  }
+  // Create-Job by hand rather than cupsCreateJob(): that looks the destination up
+  // first and reports an unknown queue as an internal error.
+  ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               queueUri(queue).constData());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  if (!response) return SubmitResult::Failed;
+  const ipp_status_t status = ippGetStatusCode(response);
+  ipp_attribute_t* idAttr = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
+  const int jobId = idAttr ? ippGetInteger(idAttr, 0) : 0;
+  ippDelete(response);
+  if (status == IPP_STATUS_ERROR_NOT_FOUND) return SubmitResult::UnknownQueue;
+  if (status > IPP_STATUS_OK_EVENTS_COMPLETE || jobId <= 0) return SubmitResult::Failed;
   if (cupsStartDocument(http, name.constData(), jobId, title.constData(), CUPS_FORMAT_RAW, 1) !=
       HTTP_STATUS_CONTINUE) {
     cupsCancelJob2(http, name.constData(), jobId, 0);
