@@ -261,7 +261,8 @@ bool WriteDryRun(AppContext& ctx, const std::vector<PlannedJob>& jobs, const QSt
   return true;
 }
 
-int RunApply(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int RunApply(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             const ApplySender& send) {
   const ParsedArguments parsed = ParseApplyArguments(arguments);
   switch (parsed.outcome) {
     case ParseOutcome::Help: out << parsed.text << '\n'; return 0;
@@ -289,7 +290,8 @@ int RunApply(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     return 2;
   }
   if (!o.dryRun) {
-    err << "tenlark-apply: sending to printers is not available yet\n";
+    if (send) return send(o, out, err);
+    err << "tenlark-apply: sending to printers is not available here\n";
     return 2;
   }
   QString error;

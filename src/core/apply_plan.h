@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QTextStream;
@@ -72,8 +73,13 @@ std::vector<PlannedJob> PlanJobs(const AppContext& ctx);
 bool WriteDryRun(AppContext& ctx, const std::vector<PlannedJob>& jobs, const QString& dir,
                  QString* error);
 
-// The whole program: parse, check, dry run. Returns the exit code (0 success,
-// 2 for every refusal or error).
-int RunApply(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// Sends a checked run to the printers and returns the exit code (tenlark-apply
+// passes the real one; the logic library has no spooler of its own).
+using ApplySender = std::function<int(const ApplyOptions&, QTextStream& out, QTextStream& err)>;
+
+// The whole program: parse, check, dry run or send. Returns the exit code (0
+// success, 1 a job was not taken, 2 for every refusal or error).
+int RunApply(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             const ApplySender& send = {});
 
 }  // namespace tlw

@@ -101,7 +101,7 @@ TEST(ApplyDryRun, RefusalsExitTwoWithTheTextOnStderrAndWriteNothing) {
 
   r = runApply({kDemo, "--save", "1", "--yes", "-p", "zov"});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains("sending to printers is not available yet"));
+  EXPECT_TRUE(r.err.contains("no print queue named zov"));
 
   r = runApply({kDemo, "--save", "nine"});
   EXPECT_EQ(r.exitCode, 2);

@@ -1,0 +1,298 @@
+#include "platform/adapters/apply_sender.h"
+
+#include <QEventLoop>
+#include <QMap>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QThread>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include "core/apply_plan.h"
+#include "core/context.h"
+#include "core/navigator.h"
+#include "core/settings.h"
+#include "delivery/front_panel.h"
+#include "delivery/job_runner.h"
+#include "platform/adapters/cups_spooler.h"
+#include "platform/adapters/json_hive.h"
+#include "platform/adapters/machine_hive.h"
+#include "platform/adapters/qt_clock.h"
+#include "platform/adapters/qt_udp_channel.h"
+#include "platform/prompts.h"
+
+namespace tlw {
+
+namespace {
+
+// What a queue's thread reports to the main thread.
+struct Report {
+  enum Kind { Line, Progress, ErrorText } kind;
+  QString queue;
+  QString text;
+  int value = 0;
+};
+
+using ReportSink = std::function<void(const Report&)>;
+
+// Boxes of a windowless run: error and notice texts are reported, questions are
+// answered No (the checks before the run already asked for --yes).
+class ReportingPrompts : public Prompts {
+ public:
+  ReportingPrompts(QString queue, ReportSink sink) : queue_(std::move(queue)), sink_(std::move(sink)) {}
+  BoxAnswer show(const MessageBox& box) override {
+    if (box.buttons == BoxButtons::YesNo) return BoxAnswer::No;
+    if (box.icon == BoxIcon::Stop || box.title == QLatin1String("Notice"))
+      sink_({Report::ErrorText, queue_, box.text, 0});
+    return BoxAnswer::Ok;
+  }
+
+ private:
+  QString queue_;
+  ReportSink sink_;
+};
+
+// No windows to close or show.
+class NoWindows : public Navigator {
+ public:
+  void closeAllWindows() override {}
+  void openSettingsFileDialog(int) override {}
+  void showSetupPage2() override {}
+};
+
+class ReportingObserver : public RunObserver {
+ public:
+  ReportingObserver(QString queue, ReportSink sink) : queue_(std::move(queue)), sink_(std::move(sink)) {}
+  void progressChanged(int value) override { sink_({Report::Progress, queue_, {}, value}); }
+  void statusLogChanged(const QString&, const QString& line) override {
+    sink_({Report::Line, queue_, line, 0});
+  }
+
+ private:
+  QString queue_;
+  ReportSink sink_;
+};
+
+struct QueueTarget {
+  QString name;  // as the spooler spells it
+  QString driver;
+  QString port;
+  int widthClass = 0;
+};
+
+// One queue's run, on its own thread with its own event loop.
+class QueueRun : public QThread {
+ public:
+  QueueRun(const ApplyOptions& options, QueueTarget target, ReportSink sink)
+      : options_(options), target_(std::move(target)), sink_(std::move(sink)) {}
+
+  JobRunner::Outcome outcome = JobRunner::Outcome::NotRun;
+  bool prepared = false;
+
+ protected:
+  void run() override {
+    QtClock clock;
+    CupsSpooler spooler;
+    JsonHive writable;
+    MachineHive machine(&spooler, &writable);
+    QtUdpChannel udp;
+    ReportingPrompts prompts(target_.name, sink_);
+    NoWindows windows;
+    NetworkFrontPanel frontPanel;
+    ReportingObserver observer(target_.name, sink_);
+
+    AppContext ctx;
+    WizardSettings settings(&ctx.state);
+    ctx.settings = &settings;
+    ctx.navigator = &windows;
+    ctx.services.spooler = &spooler;
+    ctx.services.clock = &clock;
+    ctx.services.prompts = &prompts;
+    ctx.services.machineRegistry = &machine;
+    ctx.services.udp = &udp;
+    if (!options_.logFile.isEmpty()) {
+      ctx.state.DebugMode = kTrue;
+      ctx.log.setFile(options_.logFile);
+      ctx.log.setEnabled(true);
+    }
+    ctx.log.setClock(&clock);
+
+    ApplyOptions o = options_;
+    o.widthClass = target_.widthClass;
+    const ApplyCheck check = PrepareApply(o, ctx);
+    if (!check.ok) {
+      sink_({Report::ErrorText, target_.name, check.message, 0});
+      return;
+    }
+    prepared = true;
+    ctx.state.SelectedPrinterName = target_.name;
+    ctx.state.CurrentPrinter = target_.name;
+    ctx.state.PrinterPortName = target_.port;
+    ctx.state.PrinterDriverName = target_.driver;
+    // The run ends in the program exit; the settings came from a file.
+    ctx.state.SettingsSavedToFile = kTrue;
+
+    auto runner = std::make_shared<JobRunner>(ctx);
+    runner->setFrontPanelReader(&frontPanel);
+    runner->addObserver(&observer);
+    runner->Start_Job();
+    runner->removeObserver(&observer);
+    outcome = runner->outcome();
+    ctx.networkStatus.reset();  // before the UDP channel goes
+  }
+
+ private:
+  ApplyOptions options_;
+  QueueTarget target_;
+  ReportSink sink_;
+};
+
+QStringList terminalLines(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  while (t.endsWith(QLatin1Char('\n'))) t.chop(1);
+  return t.split(QLatin1Char('\n'));
+}
+
+// Draws the progress of every queue on one terminal line.
+class ProgressLine {
+ public:
+  ProgressLine(QTextStream& err, const QStringList& queues) : err_(err), queues_(queues) {
+    enabled_ = isatty(fileno(stderr)) != 0;
+  }
+  void set(const QString& queue, int value) {
+    percent_[queue] = value;
+    draw();
+  }
+  void clear() {
+    if (!enabled_ || !drawn_) return;
+    err_ << "\r\033[K";
+    err_.flush();
+    drawn_ = false;
+  }
+  void draw() {
+    if (!enabled_) return;
+    QString s;
+    for (const QString& q : queues_) {
+      if (!s.isEmpty()) s += QLatin1Char(' ');
+      s += QStringLiteral("[%1 %2%]").arg(q).arg(percent_.value(q, 0));
+    }
+    err_ << '\r' << s << "\033[K";
+    err_.flush();
+    drawn_ = true;
+  }
+
+ private:
+  QTextStream& err_;
+  QStringList queues_;
+  QMap<QString, int> percent_;
+  bool enabled_ = false;
+  bool drawn_ = false;
+};
+
+}  // namespace
+
+int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& err) {
+  if (options.printers.isEmpty()) {
+    err << "tenlark-apply: no print queue given (--printer QUEUE)\n";
+    return 2;
+  }
+
+  // Check every queue before anything is sent.
+  std::vector<QueueTarget> targets;
+  {
+    CupsSpooler spooler;
+    const std::vector<PrinterEntry> installed = spooler.listPrinters();
+    for (const QString& wanted : options.printers) {
+      const PrinterEntry* entry = nullptr;
+      for (const PrinterEntry& e : installed) {
+        if (e.name.compare(wanted, Qt::CaseInsensitive) == 0) entry = &e;
+      }
+      if (!entry) {
+        err << "tenlark-apply: no print queue named " << wanted << '\n';
+        return 2;
+      }
+      bool seen = false;  // the same queue named twice runs once
+      for (const QueueTarget& t : targets) seen = seen || t.name == entry->name;
+      if (seen) continue;
+      if (!IsZovModelDriver(entry->driverName)) {
+        err << "tenlark-apply: " << entry->name << " is not a Zov 5820-K35 printer ("
+            << entry->driverName << ")\n";
+        return 2;
+      }
+      QueueTarget t{entry->name, entry->driverName, entry->portName, options.widthClass};
+      if (t.widthClass == 0) {
+        ProgramState state;
+        t.widthClass = WidthClassFromDriverName(entry->driverName, state);
+      }
+      // The settings must suit this printer (its width class) too.
+      AppContext check;
+      WizardSettings settings(&check.state);
+      check.settings = &settings;
+      ApplyOptions o = options;
+      o.widthClass = t.widthClass;
+      const ApplyCheck c = PrepareApply(o, check);
+      if (!c.ok) {
+        for (const QString& l : terminalLines(c.message)) err << entry->name << ": " << l << '\n';
+        return 2;
+      }
+      targets.push_back(t);
+    }
+  }
+
+  const bool several = targets.size() > 1;
+  QStringList names;
+  for (const QueueTarget& t : targets) names << t.name;
+  ProgressLine progress(err, names);
+
+  // Reports travel to this thread through its event queue; only this thread writes.
+  QObject receiver;
+  auto handle = [&](const Report& r) {
+    const QString prefix = several ? r.queue + QStringLiteral(": ") : QString();
+    switch (r.kind) {
+      case Report::Progress: progress.set(r.queue, r.value); return;
+      case Report::Line:
+        progress.clear();
+        for (const QString& l : terminalLines(r.text)) out << prefix << l << '\n';
+        out.flush();
+        progress.draw();
+        return;
+      case Report::ErrorText:
+        progress.clear();
+        for (const QString& l : terminalLines(r.text)) err << prefix << l << '\n';
+        err.flush();
+        progress.draw();
+        return;
+    }
+  };
+  const ReportSink sink = [&receiver, &handle](const Report& r) {
+    QMetaObject::invokeMethod(&receiver, [r, &handle] { handle(r); }, Qt::QueuedConnection);
+  };
+
+  std::vector<std::unique_ptr<QueueRun>> runs;
+  for (const QueueTarget& t : targets) runs.push_back(std::make_unique<QueueRun>(options, t, sink));
+  QEventLoop loop;
+  std::size_t finished = 0;
+  for (auto& run : runs) {
+    QObject::connect(run.get(), &QThread::finished, &loop, [&] {
+      if (++finished == runs.size()) loop.quit();
+    }, Qt::QueuedConnection);
+  }
+  for (auto& run : runs) run->start();
+  if (finished < runs.size()) loop.exec();
+  for (auto& run : runs) run->wait();
+  // Reports posted just before a thread ended are still queued.
+  QCoreApplication::sendPostedEvents(&receiver);
+  progress.clear();
+
+  int code = 0;
+  for (auto& run : runs) {
+    if (!run->prepared) return 2;
+    if (run->outcome != JobRunner::Outcome::Configured) code = 1;
+  }
+  return code;
+}
+
+}  // namespace tlw
