@@ -60,6 +60,7 @@ class Sim {
   }
 
   quint16 port() const { return port_; }
+  QString statePath() const { return statePath_; }
   QProcess& process() { return proc_; }
   QString deviceUri() const {
     return QStringLiteral("socket://127.0.0.1:%1/?snmp=false").arg(port_);
@@ -194,6 +195,18 @@ TEST_F(PrinterSim, WizardSequenceLeavesKoruInConfigurationTwo) {
   ASSERT_TRUE(sim.process().waitForFinished(5000));
   EXPECT_EQ(sim.process().exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(sim.process().exitCode(), 0);
+
+  // Switched on again, the printer comes up with its power-up configuration.
+  QProcess again;
+  again.start(kSimBinary, {"--port", "0", "--state", sim.statePath(), "--resume"});
+  ASSERT_TRUE(again.waitForReadyRead(5000));
+  const QJsonObject r = sim.state();
+  again.terminate();
+  again.waitForFinished(5000);
+  EXPECT_EQ(r["active"].toObject(), active);
+  EXPECT_EQ(r["configurations"].toObject(), s["configurations"].toObject());
+  EXPECT_EQ(r["powerUp"].toInt(), 2);
+  EXPECT_EQ(r["jobs"].toInt(), 0);
 }
 
 TEST_F(PrinterSim, BadLinesAndBareConnectionsOverTheWire) {
@@ -232,11 +245,23 @@ TEST_F(PrinterSim, StalledPrinterRefusesUntilToggled) {
   EXPECT_TRUE(sim.state()["stalled"].toBool());
 }
 
-TEST_F(PrinterSim, CommandLineMistakesAndBusyPort) {
+TEST_F(PrinterSim, CommandLineMistakesBusyPortAndDamagedState) {
   QProcess bad;
   bad.start(kSimBinary, {"--listen", "0.0.0.0"});
   ASSERT_TRUE(bad.waitForFinished(5000));
   EXPECT_EQ(bad.exitCode(), 2);
+
+  QTemporaryDir dir;
+  const QString damaged = dir.filePath("state.json");
+  QFile f(damaged);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("{\"configurations\": ");
+  f.close();
+  QProcess resume;
+  resume.start(kSimBinary, {"--port", "0", "--state", damaged, "--resume"});
+  ASSERT_TRUE(resume.waitForFinished(5000));
+  EXPECT_EQ(resume.exitCode(), 1);
+  EXPECT_TRUE(resume.readAllStandardError().contains("cannot resume"));
 
   Sim first({});
   ASSERT_NE(first.port(), 0);

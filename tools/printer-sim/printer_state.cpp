@@ -69,6 +69,74 @@ QJsonObject EngineSettings::toJson() const {
   return o;
 }
 
+bool EngineSettings::fromJson(const QJsonObject& o, QString* error) {
+  EngineSettings s;
+  bool ok = true;
+  auto number = [&](const char* key, int min, int max, int* out) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    const double d = v.toDouble(-1e9);
+    if (!v.isDouble() || d != static_cast<int>(d) || d < min || d > max) {
+      if (ok) *error = QStringLiteral("bad or missing \"%1\"").arg(QLatin1String(key));
+      ok = false;
+      return;
+    }
+    *out = static_cast<int>(d);
+  };
+  const QString mode = o.value(QLatin1String("printMode")).toString();
+  if (mode == printModeName('X'))
+    s.printMode = 'X';
+  else if (mode == printModeName('D'))
+    s.printMode = 'D';
+  else {
+    *error = QStringLiteral("bad or missing \"printMode\"");
+    ok = false;
+  }
+  number("labelLength", 1, 99999, &s.labelLength);
+  number("labelWidth", 1, 99999, &s.labelWidth);
+  number("mediaHandlingCode", 0, 4, &s.mediaHandling);
+  number("imageShiftH", kShiftHMin, kShiftHMax, &s.imageShiftH);
+  number("imageShiftV", kShiftVMin, kShiftVMax, &s.imageShiftV);
+  number("rotation", 0, 270, &s.rotation);
+  number("speed", 1, 10, &s.speed);
+  number("sensorCode", 0, 2, &s.sensor);
+  number("emulationSwitch", 1, 7, &s.emulation);
+  if (ok && (mediaHandlingName(s.mediaHandling).isEmpty() || s.rotation % 90 != 0 ||
+             emulationName(s.emulation).isEmpty())) {
+    *error = QStringLiteral("a value the printer does not have");
+    ok = false;
+  }
+  if (ok) *this = s;
+  return ok;
+}
+
+bool PrinterState::restoreStoredSettings(const QJsonObject& o, QString* error) {
+  const QJsonObject configs = o.value(QLatin1String("configurations")).toObject();
+  std::array<EngineSettings, kStoredConfigurations> restored{};
+  for (int i = 0; i < kStoredConfigurations; ++i) {
+    const QString key = QString::number(i + 1);
+    if (!configs.value(key).isObject()) {
+      *error = QStringLiteral("configuration %1 is missing").arg(key);
+      return false;
+    }
+    QString why;
+    if (!restored[static_cast<size_t>(i)].fromJson(configs.value(key).toObject(), &why)) {
+      *error = QStringLiteral("configuration %1: %2").arg(key, why);
+      return false;
+    }
+  }
+  const QJsonValue p = o.value(QLatin1String("powerUp"));
+  const double d = p.toDouble(-1);
+  if (!p.isDouble() || d != static_cast<int>(d) || d < 0 || d > kStoredConfigurations) {
+    *error = QStringLiteral("bad or missing \"powerUp\"");
+    return false;
+  }
+  configurations = restored;
+  powerUp = static_cast<int>(d);
+  activeConfiguration = powerUp;
+  active = powerUp == 0 ? EngineSettings() : configurations[static_cast<size_t>(powerUp - 1)];
+  return true;
+}
+
 QJsonObject PrinterState::toJson() const {
   QJsonObject o;
   o["active"] = active.toJson();

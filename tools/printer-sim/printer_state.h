@@ -26,9 +26,15 @@ struct EngineSettings {
   bool operator==(const EngineSettings& o) const;
   bool operator!=(const EngineSettings& o) const { return !(*this == o); }
   QJsonObject toJson() const;
+  // Reads what toJson wrote; false with a reason for a missing or
+  // out-of-range value (the settings are then left as they were).
+  bool fromJson(const QJsonObject& o, QString* error);
 };
 
 constexpr int kStoredConfigurations = 8;
+// Ranges the printer accepts for the image shifts, in thousandths of an inch.
+constexpr int kShiftHMin = -1000, kShiftHMax = 1000;
+constexpr int kShiftVMin = -1000, kShiftVMax = 12800;
 // The unknown-line list is bounded so that a flood of garbage cannot grow the
 // state file without limit; later lines are only counted.
 constexpr int kMaxUnknownLines = 500;
@@ -62,6 +68,10 @@ struct PrinterState {
   QString panelLine2;
 
   QJsonObject toJson() const;
+  // A printer switched on again: the stored configurations and the power-up
+  // choice come from an earlier state, and the power-up configuration (or
+  // the factory settings) becomes active. Counters start from zero.
+  bool restoreStoredSettings(const QJsonObject& o, QString* error);
 };
 
 // Names used in the JSON state for the coded values; empty for a code the

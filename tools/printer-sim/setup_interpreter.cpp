@@ -15,10 +15,6 @@ const QString kOverlay = QStringLiteral("CONFIG-OVERLAY;");
 const QString kDownload = QStringLiteral("CONFIG-DOWNLOAD;");
 const QString kGuardSave = QStringLiteral("guardsave   .e  0   0x0");
 
-// Ranges the printer accepts for the image shifts, in thousandths of an inch.
-constexpr int kShiftHMin = -1000, kShiftHMax = 1000;
-constexpr int kShiftVMin = -1000, kShiftVMax = 12800;
-
 bool isKnownEmulation(int n) { return !emulationName(n).isEmpty(); }
 
 // "keyword" + number: the number part after the keyword, or a null string.

@@ -14,7 +14,8 @@ QString defaultPanelLine2(bool stalled) {
 
 QString usageText() {
   return QStringLiteral(
-      "Usage: printer-sim [--port N] [--listen 127.0.0.1] [--state FILE] [--panel-file FILE]\n"
+      "Usage: printer-sim [--port N] [--listen 127.0.0.1] [--state FILE [--resume]]\n"
+      "                   [--panel-file FILE]\n"
       "                   [--stalled] [--panel LINE1 LINE2] [--panel-line1 TEXT]\n"
       "                   [--panel-line2 TEXT]\n"
       "A simulated label printer: takes raw jobs over TCP on a loopback address and\n"
@@ -23,6 +24,8 @@ QString usageText() {
       "                      printed alone on the first line of standard output.\n"
       "  --listen ADDR       loopback IPv4 address to listen on (default 127.0.0.1)\n"
       "  --state FILE        write the printer state as JSON after every job\n"
+      "  --resume            switch on again: take the stored configurations and the\n"
+      "                      power-up choice from an existing state FILE\n"
       "  --panel-file FILE   keep the two front-panel lines in FILE (one per line)\n"
       "  --stalled           take no jobs: connections are refused (SIGUSR1 toggles)\n"
       "  --panel L1 L2       front-panel lines (default READY / ONLINE, or\n"
@@ -89,6 +92,8 @@ bool parseOptions(const QStringList& args, SimOptions* options, QString* error) 
       if (!value(&o.stateFile)) return false;
     } else if (name == QLatin1String("--panel-file")) {
       if (!value(&o.panelFile)) return false;
+    } else if (name == QLatin1String("--resume")) {
+      o.resume = true;
     } else if (name == QLatin1String("--stalled")) {
       o.stalled = true;
     } else if (name == QLatin1String("--panel")) {
@@ -109,6 +114,10 @@ bool parseOptions(const QStringList& args, SimOptions* options, QString* error) 
       *error = QStringLiteral("unknown option ") + args[i];
       return false;
     }
+  }
+  if (o.resume && o.stateFile.isEmpty()) {
+    *error = QStringLiteral("--resume needs --state FILE");
+    return false;
   }
   if (!validPanelText(o.panelLine1) || !validPanelText(o.panelLine2)) {
     *error = QStringLiteral("a front-panel line cannot contain a line break");

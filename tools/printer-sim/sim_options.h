@@ -10,6 +10,7 @@ struct SimOptions {
   quint16 port = 9100;
   QString stateFile;     // empty: no state file
   QString panelFile;     // empty: no panel file
+  bool resume = false;   // start from the stored settings of an earlier state file
   bool stalled = false;
   bool panelGiven = false;
   QString panelLine1;    // filled with the defaults of the start mode unless given

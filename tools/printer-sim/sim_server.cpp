@@ -68,7 +68,31 @@ SimServer::~SimServer() {
   for (auto& entry : connections_) ::close(entry.first);
 }
 
+bool SimServer::resumeFromStateFile(QString* error) {
+  QFile f(options_.stateFile);
+  if (!f.exists()) return true;  // never switched on before: factory settings
+  if (!f.open(QIODevice::ReadOnly)) {
+    *error = QStringLiteral("cannot read %1: %2").arg(options_.stateFile, f.errorString());
+    return false;
+  }
+  constexpr qint64 kMaxStateBytes = 16 * 1024 * 1024;
+  const QByteArray text = f.read(kMaxStateBytes + 1);
+  QJsonParseError parseError{};
+  const QJsonDocument doc = QJsonDocument::fromJson(text, &parseError);
+  QString why;
+  if (text.size() > kMaxStateBytes)
+    why = QStringLiteral("file too large");
+  else if (!doc.isObject())
+    why = parseError.error != QJsonParseError::NoError ? parseError.errorString()
+                                                        : QStringLiteral("not a JSON object");
+  else if (interpreter_.state().restoreStoredSettings(doc.object(), &why))
+    return true;
+  *error = QStringLiteral("cannot resume from %1: %2").arg(options_.stateFile, why);
+  return false;
+}
+
 bool SimServer::start(QString* error) {
+  if (options_.resume && !resumeFromStateFile(error)) return false;
   port_ = options_.port;
   const bool ok = options_.stalled ? reserveNow(error) : listenNow(error);
   if (!ok) return false;

@@ -23,8 +23,9 @@ class SimServer : public QObject {
   explicit SimServer(const SimOptions& options, QObject* parent = nullptr);
   ~SimServer() override;
 
-  // Binds the port, writes the panel file and the first state. False with a
-  // reason when the port cannot be had.
+  // Takes the stored settings of an earlier state when resuming, binds the
+  // port, writes the panel file and the first state. False with a reason when
+  // the earlier state is unreadable or the port cannot be had.
   bool start(QString* error);
   quint16 port() const { return port_; }
   bool stalled() const { return interpreter_.state().stalled; }
@@ -42,6 +43,7 @@ class SimServer : public QObject {
   void onConnection(qintptr fd);
   void onReadable(int fd);
   void finishConnection(int fd, const QString& how);
+  bool resumeFromStateFile(QString* error);
   bool listenNow(QString* error);
   bool reserveNow(QString* error);
   void releaseReserved();

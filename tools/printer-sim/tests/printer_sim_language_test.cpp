@@ -376,3 +376,75 @@ TEST(PrinterSimOptions, MistakesAreRefused) {
     EXPECT_FALSE(err.isEmpty());
   }
 }
+
+TEST(PrinterSimResume, StoredSettingsSurviveAndPowerUpConfigurationBecomesActive) {
+  SetupInterpreter before;
+  before.runJob(emulationJob("2", "hulswitch   .e  6   0x0"));
+  before.runJob(crlfJob({"!KVX_SETUP", "CONFIG-LOAD;2", "ENGINE-IMAGE_SHFT_V;-40",
+                         "ENGINE-LENGTH;12345:WIDTH;03210", "CONFIG-SAVE;2", "CONFIG-POWERUP;2",
+                         "ENGINE-MODE;D", "KVX_END"}));
+  const QJsonObject saved = before.state().toJson();
+
+  tlw::sim::PrinterState after;
+  QString err;
+  ASSERT_TRUE(after.restoreStoredSettings(saved, &err)) << err.toStdString();
+  EXPECT_EQ(after.configurations, before.state().configurations);
+  EXPECT_EQ(after.powerUp, 2);
+  EXPECT_EQ(after.activeConfiguration, 2);
+  EXPECT_EQ(after.active, before.state().configurations[1]);  // the unsaved 'D' is gone
+  EXPECT_EQ(after.jobs, 0);
+
+  // Power-up 0: the factory settings come up.
+  QJsonObject factory = saved;
+  factory["powerUp"] = 0;
+  ASSERT_TRUE(after.restoreStoredSettings(factory, &err));
+  EXPECT_EQ(after.active, EngineSettings());
+  EXPECT_EQ(after.activeConfiguration, 0);
+}
+
+TEST(PrinterSimResume, DamagedStateIsRefusedAndChangesNothing) {
+  SetupInterpreter p;
+  const QJsonObject good = p.state().toJson();
+  auto withConfig2 = [&](const char* key, const QJsonValue& v) {
+    QJsonObject o = good;
+    QJsonObject configs = o["configurations"].toObject();
+    QJsonObject c2 = configs["2"].toObject();
+    c2[key] = v;
+    configs["2"] = c2;
+    o["configurations"] = configs;
+    return o;
+  };
+  QJsonObject noConfig8 = good;
+  QJsonObject configs = noConfig8["configurations"].toObject();
+  configs.remove("8");
+  noConfig8["configurations"] = configs;
+  QJsonObject badPowerUp = good;
+  badPowerUp["powerUp"] = 9;
+  QJsonObject textPowerUp = good;
+  textPowerUp["powerUp"] = "2";
+
+  const QJsonObject bad[] = {QJsonObject(),
+                             noConfig8,
+                             badPowerUp,
+                             textPowerUp,
+                             withConfig2("printMode", "laser"),
+                             withConfig2("speed", 11),
+                             withConfig2("speed", 4.5),
+                             withConfig2("mediaHandlingCode", 2),
+                             withConfig2("rotation", 45),
+                             withConfig2("emulationSwitch", 3),
+                             withConfig2("imageShiftV", 12801),
+                             withConfig2("labelWidth", 0),
+                             withConfig2("sensorCode", QJsonValue())};
+  for (const QJsonObject& o : bad) {
+    tlw::sim::PrinterState s;
+    s.powerUp = 7;
+    s.configurations[1].speed = 9;
+    const tlw::sim::PrinterState untouched = s;
+    QString err;
+    EXPECT_FALSE(s.restoreStoredSettings(o, &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(s.configurations, untouched.configurations);
+    EXPECT_EQ(s.powerUp, 7);
+  }
+}
