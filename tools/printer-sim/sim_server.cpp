@@ -65,7 +65,10 @@ SimServer::SimServer(const SimOptions& options, QObject* parent)
 SimServer::~SimServer() {
   releaseReserved();
   // Jobs still being read when the printer stops are dropped.
-  for (auto& entry : connections_) ::close(entry.first);
+  for (auto& entry : connections_) {
+    delete entry.second->notifier;
+    ::close(entry.first);
+  }
 }
 
 bool SimServer::resumeFromStateFile(QString* error) {
