@@ -10,9 +10,12 @@
 #include "pages/screenshots.h"
 #include "pages/wizard_shell.h"
 #include "platform/adapters/cups_spooler.h"
+#include "platform/adapters/json_hive.h"
+#include "platform/adapters/machine_hive.h"
 #include "platform/adapters/qt_clock.h"
 #include "platform/adapters/qt_process_launcher.h"
 #include "platform/adapters/qt_prompts.h"
+#include "platform/adapters/qt_udp_channel.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -26,6 +29,11 @@ int main(int argc, char** argv) {
   tlw::QtClock clock;
   tlw::QtPrompts prompts;
   tlw::QtProcessLauncher processes(&clock);
+  tlw::QtUdpChannel udp;
+  // The machine root: the spooler's network ports over a hive that lives for the
+  // run only (the wizard keeps nothing of its own between runs).
+  tlw::JsonHive writableHive;
+  tlw::MachineHive machineHive(&spooler, &writableHive);
 
   tlw::AppContext ctx;
   ctx.programFolder = QCoreApplication::applicationDirPath();
@@ -33,6 +41,8 @@ int main(int argc, char** argv) {
   ctx.services.clock = &clock;
   ctx.services.prompts = &prompts;
   ctx.services.processes = &processes;
+  ctx.services.udp = &udp;
+  ctx.services.machineRegistry = &machineHive;
   ctx.log.setFolder(ctx.programFolder);
   ctx.log.setClock(&clock);
 
