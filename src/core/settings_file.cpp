@@ -16,6 +16,9 @@ constexpr std::uint16_t kTagText = 8;
 // More custom entries than anybody adds by hand in one run; a larger count marks a
 // damaged file.
 constexpr int kMaxCustomEntries = 1000;
+// Enough for any file the wizard writes; bytes beyond the last value are never read
+// anyway, so a huge file is only read this far.
+constexpr qint64 kMaxReadBytes = 4 * 1024 * 1024;
 
 class Writer {
  public:
@@ -251,7 +254,7 @@ bool LoadWizardSettings(AppContext& ctx, const QString& path) {
   }
   QFile file(path);
   std::optional<SettingsFileContent> content;
-  if (file.open(QIODevice::ReadOnly)) content = DecodeWizardSettings(file.readAll());
+  if (file.open(QIODevice::ReadOnly)) content = DecodeWizardSettings(file.read(kMaxReadBytes));
   file.close();
   if (!content) {
     ShowNotice(ctx, IncompatibleFileText());
