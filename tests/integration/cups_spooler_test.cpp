@@ -246,7 +246,9 @@ TEST_F(CupsQueueTest, UnknownQueueGivesTheBoxOncePerJobAndASilentPurge) {
 
   SendRawJob(ctx_, QByteArray("A\r\n"));
   SendRawJob(ctx_, QByteArray("B\r\n"));
-  ASSERT_EQ(prompts_.shown.size(), 2u);
+  ctx_.state.CurrentPrinter = QString();  // no printer chosen reads the same
+  SendRawJob(ctx_, QByteArray("C\r\n"));
+  ASSERT_EQ(prompts_.shown.size(), 3u);
   for (const MessageBox& box : prompts_.shown) {
     EXPECT_EQ(box.text, QStringLiteral("The Printer Name you typed wasn't recognized."));
     EXPECT_TRUE(box.title.isEmpty());
@@ -256,7 +258,9 @@ TEST_F(CupsQueueTest, UnknownQueueGivesTheBoxOncePerJobAndASilentPurge) {
   EXPECT_TRUE(jobNames(other).empty());
 
   PurgePrintQueue(ctx_);
-  EXPECT_EQ(prompts_.shown.size(), 2u);
+  ctx_.state.CurrentPrinter = QStringLiteral("NoSuchQueue");
+  PurgePrintQueue(ctx_);
+  EXPECT_EQ(prompts_.shown.size(), 3u);
 
   // The reports keep what they held.
   QString printerReport = QStringLiteral("P\r\n"), jobReport = QStringLiteral("J\r\n");
