@@ -3,6 +3,8 @@
 // boxes and a fake process launcher; the program folder is a temporary folder.
 #include <QCoreApplication>
 #include <QEvent>
+#include <QInputDevice>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -84,6 +86,16 @@ struct PagesHarness {
 // Button text as shown, without the access-key marker.
 inline QString shownText(QPushButton* button) {
   return button ? QString(button->text()).remove(QLatin1Char('&')) : QString();
+}
+
+// Presses Return on a window. The event goes to the window directly, with a
+// keyboard of the test's own: the application's default keyboard, which a full
+// dispatch would create, outlives the test application and crashes its teardown.
+inline void pressReturn(QWidget* window) {
+  QInputDevice keyboard(QStringLiteral("test keyboard"), 1, QInputDevice::DeviceType::Keyboard);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 0, 0, 0, QString(), false, 1,
+                  &keyboard);
+  static_cast<QObject*>(window)->event(&press);
 }
 
 // The widget that Tab moves to from `from` (skipping `from`'s own parts).

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QKeyEvent>
 
 #include "core/exit.h"
 #include "pages_harness.h"
@@ -73,8 +72,7 @@ TEST(WelcomePage, ReturnKeyActsAsNext) {
   WizardForm* intro = h.shell->show(FormId::ZovIntro);
   // Even with the focus on another button Return means Next.
   h.control<QPushButton>(FormId::ZovIntro, "Exit")->setFocus();
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QCoreApplication::sendEvent(intro, &press);
+  pressReturn(intro);
   EXPECT_TRUE(h.visible(FormId::Selection));
   EXPECT_FALSE(h.shell->isLoaded(FormId::ZovIntro));
   EXPECT_TRUE(h.prompts.shown.empty());

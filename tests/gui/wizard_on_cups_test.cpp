@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QListWidget>
 
 #include "core/context.h"
@@ -15,6 +14,7 @@
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
 #include "support/scripted_prompts.h"
+#include "pages_harness.h"
 
 namespace tlw::test {
 namespace {
@@ -50,8 +50,7 @@ TEST(WizardOnCups, ReturnOnTheWelcomePageListsOnlyCompatibleQueues) {
     WizardForm* welcome = shell.show(FormId::ZovIntro);
     ASSERT_NE(welcome, nullptr);
     EXPECT_TRUE(welcome->isVisible());
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(welcome, &press);
+    pressReturn(welcome);
 
     WizardForm* selection = shell.find(FormId::Selection);
     ASSERT_NE(selection, nullptr);
@@ -67,7 +66,7 @@ TEST(WizardOnCups, ReturnOnTheWelcomePageListsOnlyCompatibleQueues) {
     EXPECT_TRUE(prompts.shown.empty());
 
     // Next on a ready queue records its driver and port and moves on.
-    QCoreApplication::sendEvent(selection, &press);
+    pressReturn(selection);
     EXPECT_TRUE(prompts.shown.empty()) << prompts.shown[0].text.toStdString();
     EXPECT_EQ(ctx.state.PrinterDriverName, "Zov5820-K35 06");
     EXPECT_EQ(ctx.state.PrinterPortName, labels6Uri);
