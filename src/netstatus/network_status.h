@@ -59,12 +59,15 @@ class NetworkStatus {
   bool replied() const { return replied_; }
   const SnmpPacket& packet() const { return packet_; }
 
+  // Waits up to SnmpReplyWaitSeconds for the reply to the request last sent
+  // (at once when none is outstanding). The clock's wait keeps the event loop
+  // running; the receiver wakes it when the reply is counted.
+  void waitForReply();
+
   // Destination port: 161, or TENLARK_SNMP_PORT when set to a valid port number.
   static std::uint16_t snmpPort();
 
  private:
-  // Waits up to SnmpReplyWaitSeconds for the current request's reply.
-  void waitForReply();
   // Sends a request and waits; the reply text without its last character.
   QString readLine(const QString& ipAddress, const QString& oid);
   void debugLog(const QString& text);
