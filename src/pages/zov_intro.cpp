@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include "core/boxes.h"
@@ -156,7 +157,11 @@ void ZovIntro::Exit_Click() {
 }
 
 void ZovIntro::Next_Click() {
+  // During a driver setup the operator can go Back from the selection page to this
+  // page; a second Next then waits for the first instead of starting another run.
+  if (nextRunning_) return;
   WizardShell::Busy busy(shell());
+  QScopedValueRollback<bool> running(nextRunning_, true);
   // Busy keeps this object alive even when a wait below sees the program close.
   for (;;) {
     shell().show(FormId::Selection);

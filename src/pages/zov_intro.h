@@ -31,6 +31,8 @@ class ZovIntro : public WizardForm {
   bool No_Driver_Found();
   bool maker() const { return formId() == FormId::Intro; }
 
+  bool nextRunning_ = false;  // Next is waiting for a driver setup
+
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;

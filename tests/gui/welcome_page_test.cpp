@@ -218,6 +218,26 @@ TEST(WelcomePage, ClosingTheWizardDuringTheSetupWaitEndsCleanly) {
   EXPECT_EQ(h.spooler.listPrintersCalls, 1);
 }
 
+TEST(WelcomePage, NextDuringTheSetupWaitDoesNotStartASecondRun) {
+  PagesHarness h;
+  makeSetupFile(h);
+  h.processes.runMs = 10000;
+  h.prompts.answers = {BoxAnswer::Yes, BoxAnswer::No};
+  h.shell->show(FormId::ZovIntro);
+  h.processes.onStart = [&](const FakeProcessLauncher::Start&) {
+    h.clock.after(1000, [&] {
+      h.click(FormId::Selection, "Prev");  // back to the welcome page...
+      EXPECT_TRUE(h.visible(FormId::ZovIntro));
+      h.click(FormId::ZovIntro, "Next");  // ...and Next again while the setup runs
+    });
+  };
+
+  h.click(FormId::ZovIntro, "Next");
+  EXPECT_EQ(h.processes.started.size(), 1u);
+  EXPECT_EQ(h.prompts.shown.size(), 2u);  // the first question, and the one after the setup
+  EXPECT_EQ(h.programEnded, 1);
+}
+
 TEST(WelcomePage, CdModeMinimisesOnEveryLoadAndRestoresOnceAtExit) {
   PagesHarness h;
   h.spooler.addPrinter("Labels", "Zov 5820-K35 4in");

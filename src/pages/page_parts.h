@@ -1,0 +1,49 @@
+#pragma once
+// Small builders shared by the settings pages and their dialogs: named controls,
+// the list synchronisation with the settings record and the image shift display.
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLayout;
+class QPushButton;
+class QWidget;
+
+namespace tlw::pageparts {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, bool wrap = false);
+// The large bold heading at the top of a page.
+QLabel* heading(QWidget* parent, const char* name, const QString& text);
+// `text` may carry an access-key marker ("&Next >").
+QPushButton* button(QWidget* parent, const char* name, const QString& text);
+// An Ignore box: a check box without caption, under the page's "Ignore" heading.
+QCheckBox* ignoreBox(QWidget* parent, const char* name);
+// A drop-down list. Pick-only lists accept no typed text; an editable one never
+// adds the typed text as an entry and does not complete it.
+QComboBox* list(QWidget* parent, const char* name, bool editable);
+QFrame* line(QWidget* parent, const char* name);
+// A right-aligned row of buttons.
+QLayout* buttonRow(std::initializer_list<QWidget*> buttons);
+
+// Puts a list's entries and selection into a drop-down without firing its signals.
+// An editable list whose selection is -1 keeps the text the operator typed (a text
+// that names an entry is cleared, since -1 means "no entry").
+void showList(QComboBox* combo, const QStringList& texts, int index);
+// The entry an editable list's text names exactly, or -1.
+int typedIndex(const QComboBox* combo);
+
+// An image shift for display: `hundredths` of an inch, in inches or millimetres,
+// with at least one integer digit, exactly two decimals and halves rounded away
+// from zero ("0.00", "-1.00", "25.40").
+QString shiftText(int hundredths, bool millimetres);
+
+// A number the operator typed: C-locale decimal text, surrounding blanks allowed.
+// False for anything else (also for infinities and NaN).
+bool parseNumber(const QString& text, double& value);
+
+}  // namespace tlw::pageparts
