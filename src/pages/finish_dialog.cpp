@@ -1,9 +1,254 @@
 #include "pages/finish_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/boxes.h"
+#include "core/context.h"
+#include "core/settings.h"
+#include "pages/page_parts.h"
+#include "pages/progress_dlg.h"
+#include "platform/prompts.h"
+
 namespace tlw {
+
+using namespace pageparts;
 
 FinishDialog::FinishDialog(WizardShell& shell) : WizardForm(shell, FormId::FinishDialog) {
   setWindowTitle(QStringLiteral("Send Wizard Settings"));
+
+  Label1 = heading(this, "Label1", QStringLiteral("Wizard Settings are Ready to be Sent"));
+  Label3 = label(this, "Label3",
+                 QStringLiteral("The wizard settings are ready to be sent to the printer listed below:"),
+                 true);
+  SelectedPrinterName = label(this, "SelectedPrinterName", QString());
+  QFont bold = SelectedPrinterName->font();
+  bold.setBold(true);
+  SelectedPrinterName->setFont(bold);
+  Label4 = label(this, "Label4",
+                 QStringLiteral("Please select any additional operation you would like performed "
+                                "after the settings are sent to the printer."),
+                 true);
+  Ignore = label(this, "Ignore", QStringLiteral("Ignore"));
+  Label2 = label(this, "Label2", QStringLiteral("Save Settings to Printer Configuration"));
+  SaveCombo = list(this, "SaveCombo", false);
+  SaveCfgCB = ignoreBox(this, "SaveCfgCB");
+  Label6 = label(
+      this, "Label6",
+      QStringLiteral(
+          "This option allows you to save up to eight unique printer settings to meet different "
+          "print job requirements. This eliminates the need to change the printer settings for "
+          "each new job. When this option is selected, the configurations are stored in memory "
+          "and will not be lost if you turn off the printer. If the settings are not saved, they "
+          "will be lost when the printer is turned off."),
+      true);
+  Label5 = label(this, "Label5", QStringLiteral("Set Power-Up Configuration to "));
+  PowerUpCombo = list(this, "PowerUpCombo", false);
+  SetPwrUpCB = ignoreBox(this, "SetPwrUpCB");
+  Label7 = label(this, "Label7",
+                 QStringLiteral("You can specify any one of nine configurations (1-8 saved custom "
+                                "configurations or Factory) as the power-up configuration. The "
+                                "selected configuration will be loaded when the printer is turned "
+                                "on."),
+                 true);
+  Back = button(this, "Back", QStringLiteral("< &Back"));
+  CancelButton = button(this, "CancelButton", QStringLiteral("&Cancel"));
+  OKButton = button(this, "OKButton", QStringLiteral("&Finish"));
+  OKButton->setDefault(true);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(Ignore, 0, 0, Qt::AlignHCenter);
+  grid->addWidget(SaveCfgCB, 1, 0, Qt::AlignHCenter);
+  grid->addWidget(Label2, 1, 1);
+  grid->addWidget(SaveCombo, 1, 2);
+  grid->addWidget(Label6, 2, 1, 1, 2);
+  grid->addWidget(SetPwrUpCB, 3, 0, Qt::AlignHCenter);
+  grid->addWidget(Label5, 3, 1);
+  grid->addWidget(PowerUpCombo, 3, 2);
+  grid->addWidget(Label7, 4, 1, 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addWidget(line(this, "Line1"));
+  layout->addWidget(Label3);
+  layout->addWidget(SelectedPrinterName);
+  layout->addWidget(Label4);
+  layout->addLayout(grid);
+  layout->addStretch(1);
+  layout->addWidget(line(this, "Line2"));
+  QLayout* row = buttonRow({Back, OKButton});
+  row->addItem(new QSpacerItem(12, 1));
+  row->addWidget(CancelButton);
+  layout->addLayout(row);
+  resize(560, 480);
+
+  // The lists are usable only while their Ignore box is unchecked; a checked box
+  // also returns its list to the first entry. Runs for the program's changes too.
+  connect(SaveCfgCB, &QCheckBox::toggled, this, [this](bool checked) {
+    SaveCombo->setEnabled(!checked);
+    if (checked) SaveCombo->setCurrentIndex(0);
+  });
+  connect(SetPwrUpCB, &QCheckBox::toggled, this, [this](bool checked) {
+    PowerUpCombo->setEnabled(!checked);
+    if (checked) PowerUpCombo->setCurrentIndex(0);
+  });
+  connect(Back, &QPushButton::clicked, this, [this] { Back_Click(); });
+  connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+  connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+}
+
+bool FinishDialog::emulationChanges() const {
+  return ctx().settings && ctx().settings->ignore(IgnoreBox::Emulation) == 0;
+}
+
+void FinishDialog::formLoad() {
+  for (int i = 1; i <= 8; ++i) SaveCombo->addItem(QStringLiteral("Configuration %1").arg(i));
+  SaveCombo->setCurrentIndex(0);
+  PowerUpCombo->addItem(QStringLiteral("Factory"));
+  for (int i = 1; i <= 8; ++i) PowerUpCombo->addItem(QStringLiteral("Configuration %1").arg(i));
+  PowerUpCombo->setCurrentIndex(0);
+  SaveCfgCB->setChecked(true);
+  SetPwrUpCB->setChecked(true);
+  SaveCombo->setEnabled(false);
+  PowerUpCombo->setEnabled(false);
+  if (emulationChanges()) {
+    PowerUpCombo->setCurrentIndex(SaveCombo->currentIndex() + 1);
+    SaveCfgCB->setChecked(false);
+    SetPwrUpCB->setChecked(false);
+  }
+  SelectedPrinterName->setText(ctx().state.SelectedPrinterName);
+}
+
+void FinishDialog::showEvent(QShowEvent* event) {
+  // The operator may have gone back and chosen another printer since the load.
+  SelectedPrinterName->setText(ctx().state.SelectedPrinterName);
+  WizardForm::showEvent(event);
+}
+
+void FinishDialog::SetComboBoxes() {
+  if (!emulationChanges()) return;
+  SaveCfgCB->setChecked(false);
+  SetPwrUpCB->setChecked(false);
+  SaveCombo->setEnabled(true);
+  PowerUpCombo->setEnabled(true);
+  PowerUpCombo->setCurrentIndex(SaveCombo->currentIndex() + 1);
+}
+
+void FinishDialog::checkIgnoreBoxes() {
+  SaveCfgCB->setChecked(true);
+  SetPwrUpCB->setChecked(true);
+}
+
+bool FinishDialog::ConfirmCalibration() {
+  MessageBox box;
+  box.title = QStringLiteral("Calibration Required");
+  box.text = QStringLiteral(
+      "Warning! One or more of the settings you specified require calibration to be "
+      "performed.\r\nCalibration may interfere with current jobs sent to the printer.\r\n\r\n"
+      "Do you want to continue?");
+  box.icon = BoxIcon::Warning;
+  box.buttons = BoxButtons::YesNo;
+  box.defaultButton = BoxAnswer::No;
+  return ctx().services.prompts && ctx().services.prompts->show(box) == BoxAnswer::Yes;
+}
+
+bool FinishDialog::ConfirmConfigOverwrite() {
+  MessageBox box;
+  box.title = QStringLiteral("Configuration Overwrite Warning");
+  box.text = QStringLiteral(
+      "Warning! You may overwrite a previously saved configuration.\r\n"
+      "Are you sure you want to continue?");
+  box.icon = BoxIcon::Warning;
+  box.buttons = BoxButtons::YesNo;
+  box.defaultButton = BoxAnswer::No;
+  return ctx().services.prompts && ctx().services.prompts->show(box) == BoxAnswer::Yes;
+}
+
+void FinishDialog::ShowNotSavedNotice() {
+  MessageBox box;
+  box.title = QStringLiteral("Printer Setting Not Saved");
+  box.text = QStringLiteral("Setting download aborted. No printer settings were changed");
+  box.icon = BoxIcon::Warning;
+  box.buttons = BoxButtons::Ok;
+  if (ctx().services.prompts) ctx().services.prompts->show(box);
+}
+
+void FinishDialog::abortToPage2() {
+  ShowNotSavedNotice();
+  if (ctx().exitStarted) return;
+  shell().show(FormId::PrinterSetup);
+}
+
+void FinishDialog::OKButton_Click() {
+  WizardShell::Busy busy(shell());
+  AppContext& c = ctx();
+  // A run already going on (Finish pressed again) must not start a second one.
+  if (auto* progress = qobject_cast<ProgressDlg*>(shell().find(FormId::ProgressDlg)))
+    if (progress->running()) return;
+  // Each box below is modal, but the program may start to close while one is up.
+  const QPointer<FinishDialog> self(this);
+  auto gone = [&] { return c.exitStarted || !self || shell().find(FormId::FinishDialog) != this; };
+
+  if (SaveCfgCB->isChecked() && emulationChanges()) {
+    ShowNotice(c, QStringLiteral("Changing the active emulation requires you to save the "
+                                 "configuration.\r\nPlease select a configuration number to hold "
+                                 "this change."));
+    if (gone()) return;
+    SaveCfgCB->setChecked(false);
+    return;
+  }
+  // The calibration rule follows the Ignore boxes as they are now.
+  if (c.settings) CollectSettingState(*c.settings, c.state);
+  if (isSet(c.state.CalibrationNeeded)) {
+    const bool yes = ConfirmCalibration();
+    if (gone()) return;
+    if (!yes) {
+      abortToPage2();
+      return;
+    }
+    hide();
+  }
+  if (SaveCfgCB->isChecked()) {
+    c.state.SaveConfigRequested = kFalse;
+  } else {
+    c.state.SaveConfigRequested = kTrue;
+    c.state.SaveConfigNumber = static_cast<std::int16_t>(SaveCombo->currentIndex() + 1);
+    const bool yes = ConfirmConfigOverwrite();
+    if (gone()) return;
+    if (!yes) {
+      abortToPage2();
+      return;
+    }
+  }
+  if (SetPwrUpCB->isChecked()) {
+    c.state.PowerUpRequested = kFalse;
+  } else {
+    c.state.PowerUpRequested = kTrue;
+    c.state.PowerUpConfigNumber = static_cast<std::int16_t>(PowerUpCombo->currentIndex());
+  }
+  c.state.SettingsSent = kTrue;
+  hide();
+  auto* progress = qobject_cast<ProgressDlg*>(shell().show(FormId::ProgressDlg));
+  if (!progress) return;
+  // Returns when the run has ended; the windows may be gone by then.
+  progress->Start_Job();
+}
+
+void FinishDialog::Back_Click() {
+  WizardShell::Busy busy(shell());
+  hide();
+  shell().show(FormId::PrinterSetup);
+}
+
+void FinishDialog::CancelButton_Click() {
+  WizardShell::Busy busy(shell());
+  ConfirmExitCaution(ctx());
 }
 
 }  // namespace tlw
