@@ -1,5 +1,6 @@
 #include "cups_sandbox.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -19,7 +20,9 @@ CupsSandbox::CupsSandbox()
     return;
   }
   QProcess p;
-  p.start(script_, {QStringLiteral("start"), dir_->path()});
+  // Our pid lets the script stop cupsd should this process die without the destructor.
+  p.start(script_, {QStringLiteral("start"), dir_->path(),
+                    QString::number(QCoreApplication::applicationPid())});
   if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
     error_ = QString::fromLocal8Bit(p.readAllStandardError());
     return;
