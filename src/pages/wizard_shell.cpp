@@ -90,6 +90,9 @@ WizardForm* WizardShell::find(FormId id) const { return forms_[static_cast<int>(
 WizardForm* WizardShell::load(FormId id) {
   auto& slot = forms_[static_cast<int>(id)];
   if (slot) return slot.data();
+  // Once the program is closing no window comes back (a handler that goes on after
+  // a wait would otherwise keep a window of a program that has ended).
+  if (ctx_.exitStarted) return nullptr;
   WizardForm* form = factory_ ? factory_(*this, id) : nullptr;
   if (!form) return nullptr;
   slot = form;

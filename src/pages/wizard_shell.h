@@ -82,7 +82,8 @@ class WizardForm : public QDialog {
 //    formLoad()), then shows and activates it. Afterwards the same object is only
 //    hidden and shown again, so its controls keep the operator's choices.
 //    shell.load(id) creates without showing; shell.find(id) never creates.
-//    Typed access: shell.get<Selection>(FormId::Selection).
+//    Typed access: shell.get<Selection>(FormId::Selection). Once the exit routine
+//    has started closing the program, no form is created any more (nullptr).
 //  - Hide: shell.hide(id) or the form's own hide(); the form stays loaded.
 //  - Unload: shell.unload(id) hides the form and forgets it; the next show()
 //    creates a fresh one with its defaults. The object itself is deleted only once

@@ -69,6 +69,15 @@ TEST(WizardShell, CloseAllWindowsUsesTheExitOrderAndSkipsMissingForms) {
   EXPECT_EQ(h.programEnded, 1);
 }
 
+TEST(WizardShell, NoWindowComesBackAfterTheExit) {
+  PagesHarness h;
+  h.shell->show(FormId::ZovIntro);
+  ExitWizard(h.ctx);
+  EXPECT_EQ(h.shell->show(FormId::LoadDlg), nullptr);
+  EXPECT_TRUE(h.shell->loadedForms().empty());
+  EXPECT_EQ(h.programEnded, 1);
+}
+
 TEST(WizardShell, CloseBoxRunsTheExitButAProgramCloseDoesNot) {
   PagesHarness h;
   h.ctx.state.CdMenuMode = kTrue;
