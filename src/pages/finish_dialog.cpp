@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
