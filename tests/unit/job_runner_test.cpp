@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QFile>
 #include <functional>
 
@@ -10,7 +12,9 @@
 #include "delivery/front_panel.h"
 #include "delivery/job_runner.h"
 #include "setuplang/jobs.h"
+#include "platform/adapters/qt_clock.h"
 #include "support/fake_spooler.h"
+#include "support/qt_app.h"
 #include "support/recording_navigator.h"
 #include "support/scripted_prompts.h"
 #include "support/virtual_clock.h"
@@ -427,6 +431,36 @@ TEST_F(JobRunnerTest, RequestStopEndsAfterTheCurrentWait) {
   EXPECT_EQ(sentKinds(), QStringList({"emu"}));
   EXPECT_EQ(runner->outcome(), JobRunner::Outcome::Stopped);
   EXPECT_EQ(nav.closeAllCalls, 0);
+}
+
+// On the event-loop clock an exit wakes the wait at once: the run does not sit out
+// the rest of its 10-second wait after the program began to close.
+TEST(JobRunnerEventLoop, ExitDuringARealWaitEndsItPromptly) {
+  test::ensureApp();
+  AppContext ctx;
+  WizardSettings settings(&ctx.state);
+  test::FakeSpooler spooler;
+  spooler.addPrinter(kQueue);
+  QtClock clock;
+  test::ScriptedPrompts prompts;
+  test::RecordingNavigator nav;
+  ctx.settings = &settings;
+  ctx.navigator = &nav;
+  ctx.services.spooler = &spooler;
+  ctx.services.clock = &clock;
+  ctx.services.prompts = &prompts;
+  ctx.state.CurrentPrinter = kQueue;
+  settings.setIgnore(IgnoreBox::Emulation, 0);
+  ctx.state.SettingsSavedToFile = kTrue;
+  auto runner = std::make_shared<JobRunner>(ctx);
+  QTimer::singleShot(100, [&] { ExitWizard(ctx); });
+  QElapsedTimer t;
+  t.start();
+  runner->Start_Job();
+  EXPECT_LT(t.elapsed(), 5000);
+  EXPECT_EQ(runner->outcome(), JobRunner::Outcome::Stopped);
+  EXPECT_EQ(spooler.submitted.size(), 1u);
+  EXPECT_EQ(nav.closeAllCalls, 1);
 }
 
 }  // namespace
