@@ -80,6 +80,13 @@ TEST_F(NetworkStatusTest, CaldoraCardGivesBothFrontPanelLines) {
   // Each wait ended by the reply, not by the clock running out.
   EXPECT_EQ(clock.waits, (std::vector<qint64>{5000, 5000, 5000}));
   EXPECT_EQ(clock.nowMs(), 1'000'000 + 300);
+
+  // The run keeps one send buffer: the next 40-byte request goes out with the
+  // tail of the last 44-byte one behind it.
+  EXPECT_EQ(Get_SNMP_Status(ctx, kHost), "\tREADY\r\n\tONLINE");
+  ASSERT_EQ(udp.sent.size(), 6u);
+  EXPECT_EQ(udp.sent[3].datagram.mid(40, 4), bytes({0x01, 0x02, 0x05, 0x00}));
+  EXPECT_EQ(udp.sent[3].datagram.mid(44), QByteArray(212, '\0'));
 }
 
 TEST_F(NetworkStatusTest, WordMustBeFollowedByABlankAndMatchExactly) {
