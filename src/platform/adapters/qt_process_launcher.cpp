@@ -30,7 +30,7 @@ qint64 QtProcessLauncher::startProgram(const QString& command, const QString& ar
   if (!arguments.trimmed().isEmpty()) parts.append(arguments);
   auto* process = new QProcess(this);
   process->setProcessChannelMode(QProcess::ForwardedChannels);
-  process->setInputChannelMode(QProcess::ForwardedInputChannel);
+  process->setStandardInputFile(QProcess::nullDevice());
   const QString program = parts.takeFirst();
   connect(process, &QProcess::finished, this, [this] {
     if (clock_) clock_->wake();
