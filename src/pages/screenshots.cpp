@@ -7,7 +7,9 @@
 namespace tlw {
 
 std::vector<FormId> ScreenshotForms() {
-  return {FormId::ZovIntro, FormId::Selection, FormId::ZovAbout, FormId::Intro, FormId::frmAbout};
+  return {FormId::ZovIntro,     FormId::Selection,    FormId::ZovAbout,     FormId::Intro,
+          FormId::frmAbout,     FormId::LoadDlg,      FormId::Dialog,       FormId::Operation,
+          FormId::CustomDialog, FormId::PrinterSetup, FormId::FinishDialog, FormId::ProgressDlg};
 }
 
 int SaveScreenshots(WizardShell& shell, const QString& folder) {
