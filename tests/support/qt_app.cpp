@@ -10,6 +10,9 @@ void ensureApp() {
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
                                                                   : qgetenv("QT_QPA_PLATFORM"));
-  static QApplication app(argc, argv);
+  // Kept until the process ends and never destroyed: destroying it during static
+  // destruction, after the tests' own objects are gone, can touch freed widgets.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 }  // namespace tlw::test
