@@ -174,10 +174,13 @@ void CustomDialog::OKButton_Click() {
   // A printer whose width class is unknown counts as a 4-inch printer from now on.
   if (c.state.PrintWidthClass < 4) c.state.PrintWidthClass = 4;
   if (widthGiven) {
+    // Compared in single precision, like the stored value: 8.1f is a little above
+    // the double 8.1, so a double comparison would cut the largest allowed width
+    // again on every OK and the operator could never add it.
     const std::int16_t cls = c.state.PrintWidthClass;
-    if (static_cast<double>(d.CustomWidthInch) > 4.1 && cls == 4) setWidth(4.1f, 104.14f);
-    if (static_cast<double>(d.CustomWidthInch) > 6.1 && cls == 6) setWidth(6.1f, 154.94f);
-    if (static_cast<double>(d.CustomWidthInch) > 8.1 && cls == 8) setWidth(8.1f, 205.74f);
+    if (d.CustomWidthInch > 4.1f && cls == 4) setWidth(4.1f, 104.14f);
+    if (d.CustomWidthInch > 6.1f && cls == 6) setWidth(6.1f, 154.94f);
+    if (d.CustomWidthInch > 8.1f && cls == 8) setWidth(8.1f, 205.74f);
   }
   if (lengthGiven && static_cast<double>(d.CustomLengthInch) < 0.25)
     setLength(kMinLengthInch, kMinLengthMM);

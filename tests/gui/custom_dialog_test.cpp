@@ -2,6 +2,8 @@
 // the adjusted-values notice with its second OK, and what lands in page 1's lists.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "wizard_walk.h"
 
 namespace tlw::test {
@@ -193,6 +195,26 @@ TEST(CustomDialog, WiderClassesHaveTheirOwnLimit) {
   ASSERT_TRUE(w.ok());
   EXPECT_EQ(w.shown("WidthValueInch"), "8.1");
   EXPECT_EQ(w.shown("WidthValueMM"), "205.74");
+}
+
+// The largest width of each class, once set, is accepted by the next OK (8.1 held
+// in 32 bits is a little above 8.1; it must not be cut again and again).
+TEST(CustomDialog, LargestWidthOfEveryClassIsAddedAfterTheNotice) {
+  for (const auto& [cls, typed, code] : {std::tuple{4, "5", "04100"}, std::tuple{6, "7", "06100"},
+                                         std::tuple{8, "9", "08100"}}) {
+    SCOPED_TRACE(cls);
+    CustomWalk w;
+    w.open();
+    w.ctx.state.PrintWidthClass = static_cast<std::int16_t>(cls);
+    w.type("WidthValueInch", typed);
+    w.type("HeightValueInch", "2");  // a valid length, so only the width is adjusted
+    ASSERT_TRUE(w.ok());
+    ASSERT_EQ(w.prompts.shown.size(), 1u);
+    ASSERT_TRUE(w.ok());
+    EXPECT_EQ(w.prompts.shown.size(), 1u);
+    EXPECT_FALSE(w.shell->isLoaded(FormId::CustomDialog));
+    EXPECT_EQ(w.settings.labelWidthValues().value(5), code);
+  }
 }
 
 TEST(CustomDialog, AllBoxesEmptyAddsNothingAndCloses) {
