@@ -234,6 +234,11 @@ void FinishDialog::OKButton_Click() {
     c.state.PowerUpConfigNumber = static_cast<std::int16_t>(PowerUpCombo->currentIndex());
   }
   c.state.SettingsSent = kTrue;
+  // A new run starts with a clean error flag. The flag is left set by the printer
+  // error box of an earlier, failed run; kept, it would make this run skip the
+  // emulation, calibration, save and power-up steps the operator asked for and
+  // still end in the success box.
+  c.state.JobErrorFlag = kFalse;
   hide();
   auto* progress = qobject_cast<ProgressDlg*>(shell().show(FormId::ProgressDlg));
   if (!progress) return;

@@ -254,8 +254,8 @@ TEST(WizardWalk, AFailedRunReturnsToPage2AndCanBeRunAgain) {
   EXPECT_FALSE(isSet(w.ctx.state.SettingsSent));
   EXPECT_EQ(shownText(w.control<QPushButton>(P2, "Cancel")), "Cancel");
 
-  // The operator fixes the printer and tries again. After the error only the
-  // update can run; its success ends the wizard.
+  // The operator fixes the printer and tries again. The new run starts without the
+  // earlier error: the update and the save are both sent, and success ends the wizard.
   printerOn = true;
   w.clock.onWait = [&](qint64) { w.spooler.takeAll(kQueue); };
   const auto jobsBefore = w.setupJobs().size();
@@ -267,7 +267,8 @@ TEST(WizardWalk, AFailedRunReturnsToPage2AndCanBeRunAgain) {
   ASSERT_TRUE(w.click(F, "OKButton"));
   EXPECT_EQ(titles(w), (QStringList{"Save Wizard Settings", "Configuration Overwrite Warning",
                                     "Process Successful", "Leaving Wizard Without Saving Settings"}));
-  EXPECT_EQ(w.setupJobs().size(), jobsBefore + 1);
+  EXPECT_EQ(w.setupJobs().size(), jobsBefore + 2);
+  EXPECT_FALSE(isSet(w.ctx.state.JobErrorFlag));
   EXPECT_EQ(w.programEnded, 1);
 }
 
