@@ -211,6 +211,9 @@ TEST(EndToEndApply, StalledPrinterFailsWithItsFrontPanelAndLeavesNoJobQueued) {
   EXPECT_TRUE(r.err.startsWith("ERROR!  Unable to Update Printer Settings.\n")) << both.constData();
   EXPECT_TRUE(r.err.contains("Printer Front Panel Message:\n\tMEDIA JAM\n\tOPEN COVER\n"))
       << both.constData();
+  EXPECT_TRUE(r.err.endsWith(
+      "tenlark-apply: Zov-8in-Stalled: not configured: the printer did not take a job\n"))
+      << both.constData();
 
   // The wizard's job was taken out of the queue; the printer never got one.
   EXPECT_EQ(pendingJobs(cups, QStringLiteral("Zov-8in-Stalled")), QByteArray());

@@ -292,6 +292,13 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
     if (!run->prepared) return 2;
     if (run->outcome != JobRunner::Outcome::Configured) code = 1;
   }
+  // The status log of a run whose update step failed still ends in "Printer
+  // Successfully Configured."; say plainly which queues were not configured.
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    if (runs[i]->outcome != JobRunner::Outcome::Configured)
+      err << "tenlark-apply: " << targets[i].name << ": not configured: the printer did not take a job\n";
+  }
+  err.flush();
   return code;
 }
 
