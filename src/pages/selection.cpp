@@ -12,6 +12,7 @@
 #include "core/context.h"
 #include "core/settings.h"
 #include "delivery/status_reader.h"
+#include "pages/page_parts.h"
 #include "platform/prompts.h"
 
 namespace tlw {
@@ -19,14 +20,6 @@ namespace tlw {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-QFrame* makeLine(QWidget* parent, const char* name) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(QString::fromLatin1(name));
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
 
 void plainBox(AppContext& ctx, const QString& text) {
   if (!ctx.services.prompts) return;
@@ -42,44 +35,30 @@ void plainBox(AppContext& ctx, const QString& text) {
 Selection::Selection(WizardShell& shell) : WizardForm(shell, FormId::Selection) {
   setWindowTitle(QStringLiteral("Printer Selection"));
 
-  Label1 = new QLabel(QStringLiteral("Printer Selection"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  QFont heading = Label1->font();
-  heading.setBold(true);
-  heading.setPointSizeF(heading.pointSizeF() * 1.3);
-  Label1->setFont(heading);
-
-  SelectionLabel = new QLabel(QStringLiteral("Select a printer to configure"), this);
-  SelectionLabel->setObjectName(QStringLiteral("SelectionLabel"));
-  Label2 = new QLabel(QStringLiteral("Please select a printer to configure."), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
+  Label1 = pageparts::heading(this, "Label1", QStringLiteral("Printer Selection"));
+  SelectionLabel = pageparts::label(this, "SelectionLabel", QStringLiteral("Select a printer to configure"));
+  Label2 = pageparts::label(this, "Label2", QStringLiteral("Please select a printer to configure."));
 
   PrinterList = new QListWidget(this);
   PrinterList->setObjectName(QStringLiteral("PrinterList"));
   PrinterList->setSelectionMode(QAbstractItemView::SingleSelection);
   Label2->setBuddy(PrinterList);
 
-  PrtNameLabel = new QLabel(
+  PrtNameLabel = pageparts::label(
+      this, "PrtNameLabel",
       QStringLiteral("Note:  If the desired printer is not displayed in this list,  then the "
                      "driver for this printer was not properly installed. Please exit this "
                      "wizard, reinstall the driver for the printer, and then restart this wizard."),
-      this);
-  PrtNameLabel->setObjectName(QStringLiteral("PrtNameLabel"));
-  PrtNameLabel->setWordWrap(true);
+      true);
 
-  Line1 = makeLine(this, "Line1");
-  Line2 = makeLine(this, "Line2");
-  Line3 = makeLine(this, "Line3");
-  Line4 = makeLine(this, "Line4");
+  Line1 = pageparts::line(this, "Line1");
+  Line2 = pageparts::line(this, "Line2");
+  Line3 = pageparts::line(this, "Line3");
+  Line4 = pageparts::line(this, "Line4");
 
-  Prev = new QPushButton(QStringLiteral("< &Back"), this);
-  Prev->setObjectName(QStringLiteral("Prev"));
-  Next = new QPushButton(QStringLiteral("&Next >"), this);
-  Next->setObjectName(QStringLiteral("Next"));
-  Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-  Cancel->setObjectName(QStringLiteral("Cancel"));
-  Prev->setAutoDefault(false);
-  Cancel->setAutoDefault(false);
+  Prev = pageparts::button(this, "Prev", QStringLiteral("< &Back"));
+  Next = pageparts::button(this, "Next", QStringLiteral("&Next >"));
+  Cancel = pageparts::button(this, "Cancel", QStringLiteral("&Cancel"));
   Next->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);

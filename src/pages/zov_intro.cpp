@@ -16,6 +16,7 @@
 #include "core/context.h"
 #include "core/exit.h"
 #include "core/run_program.h"
+#include "pages/page_parts.h"
 #include "platform/process_launcher.h"
 #include "platform/prompts.h"
 
@@ -26,14 +27,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 // The driver setup may take as long as it likes; past this it only counts as late.
 constexpr qint64 kDriverSetupLimitMs = 2000000000;
-
-QFrame* makeLine(QWidget* parent, const char* name) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(QString::fromLatin1(name));
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
 
 }  // namespace
 
@@ -77,18 +70,13 @@ ZovIntro::ZovIntro(WizardShell& shell, FormId id) : WizardForm(shell, id) {
   Label2 = new QLabel(QStringLiteral("To continue, click Next"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
 
-  Line1 = makeLine(this, "Line1");
-  Line2 = makeLine(this, "Line2");
+  Line1 = pageparts::line(this, "Line1");
+  Line2 = pageparts::line(this, "Line2");
 
-  About = new QPushButton(QStringLiteral("&About"), this);
-  About->setObjectName(QStringLiteral("About"));
-  Exit = new QPushButton(QStringLiteral("E&xit"), this);
-  Exit->setObjectName(QStringLiteral("Exit"));
-  Next = new QPushButton(QStringLiteral("&Next >"), this);
-  Next->setObjectName(QStringLiteral("Next"));
+  About = pageparts::button(this, "About", QStringLiteral("&About"));
+  Exit = pageparts::button(this, "Exit", QStringLiteral("E&xit"));
+  Next = pageparts::button(this, "Next", QStringLiteral("&Next >"));
   // Return always means Next, wherever the focus is.
-  About->setAutoDefault(false);
-  Exit->setAutoDefault(false);
   Next->setDefault(true);
 
   auto* text = new QVBoxLayout;
