@@ -24,45 +24,10 @@
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
 #include "support/scripted_prompts.h"
+#include "support/sim_printer.h"
 
 namespace tlw::test {
 namespace {
-
-// The simulator as a child process on a free loopback port, stopped at the end.
-class SimPrinter {
- public:
-  SimPrinter() {
-    statePath_ = dir_.filePath(QStringLiteral("state.json"));
-    proc_.start(QStringLiteral(TENLARK_BINARY_DIR "/tools/printer-sim/printer-sim"),
-                {"--port", "0", "--state", statePath_});
-    if (!proc_.waitForStarted(5000)) return;
-    QDeadlineTimer deadline(5000);
-    while (!proc_.canReadLine() && !deadline.hasExpired())
-      proc_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-    port_ = proc_.readLine().trimmed().toUShort();
-  }
-  ~SimPrinter() {
-    if (proc_.state() == QProcess::NotRunning) return;
-    proc_.terminate();
-    if (!proc_.waitForFinished(5000)) proc_.kill();
-    proc_.waitForFinished(2000);
-  }
-  bool ok() const { return port_ != 0; }
-  QString deviceUri() const {
-    return QStringLiteral("socket://127.0.0.1:%1/?snmp=false").arg(port_);
-  }
-  QJsonObject state() const {
-    QFile f(statePath_);
-    return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object()
-                                       : QJsonObject();
-  }
-
- private:
-  QTemporaryDir dir_;
-  QString statePath_;
-  QProcess proc_;
-  quint16 port_ = 0;
-};
 
 template <class W = QWidget>
 W* find(WizardShell& shell, FormId form, const char* name) {

@@ -20,49 +20,13 @@
 #include "core/settings_file.h"
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
+#include "support/sim_printer.h"
 #include "support/snmpd_sandbox.h"
 
 namespace tlw::test {
 namespace {
 
 const QString kApply = QStringLiteral(TENLARK_BINARY_DIR "/apps/tenlark-apply");
-const QString kSim = QStringLiteral(TENLARK_BINARY_DIR "/tools/printer-sim/printer-sim");
-
-// The simulator as a child process on a free loopback port, stopped at the end.
-class SimPrinter {
- public:
-  SimPrinter(const QString& panelFile, const QStringList& extra) {
-    statePath_ = dir_.filePath(QStringLiteral("state.json"));
-    proc_.start(kSim, QStringList{"--port", "0", "--state", statePath_, "--panel-file", panelFile} +
-                          extra);
-    if (!proc_.waitForStarted(5000)) return;
-    QDeadlineTimer deadline(5000);
-    while (!proc_.canReadLine() && !deadline.hasExpired())
-      proc_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-    port_ = proc_.readLine().trimmed().toUShort();
-  }
-  ~SimPrinter() {
-    if (proc_.state() == QProcess::NotRunning) return;
-    proc_.terminate();
-    if (!proc_.waitForFinished(5000)) proc_.kill();
-    proc_.waitForFinished(2000);
-  }
-  bool ok() const { return port_ != 0; }
-  QString deviceUri() const {
-    return QStringLiteral("socket://127.0.0.1:%1/?snmp=false").arg(port_);
-  }
-  QJsonObject state() const {
-    QFile f(statePath_);
-    return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object()
-                                       : QJsonObject();
-  }
-
- private:
-  QTemporaryDir dir_;
-  QString statePath_;
-  QProcess proc_;
-  quint16 port_ = 0;
-};
 
 struct ApplyResult {
   int exitCode = -1;
@@ -110,7 +74,7 @@ TEST(EndToEndApply, SettingsFileRunLeavesThePrinterConfiguredAndSaved) {
   CupsSandbox cups;
   ASSERT_TRUE(cups.ok()) << cups.error().toStdString();
   QTemporaryDir dir;
-  SimPrinter sim(dir.filePath(QStringLiteral("panel")), {});
+  SimPrinter sim({QStringLiteral("--panel-file"), dir.filePath(QStringLiteral("panel"))});
   ASSERT_TRUE(sim.ok());
   ASSERT_TRUE(cups.addQueue(QStringLiteral("Zov-4in"), QStringLiteral("Zov 5820-K35 04in"),
                             sim.deviceUri()));
@@ -179,7 +143,7 @@ TEST(EndToEndApply, StalledPrinterFailsWithItsFrontPanelAndLeavesNoJobQueued) {
   SnmpdSandbox snmpd(agent);
   ASSERT_TRUE(snmpd.ok()) << snmpd.error().toStdString();
   // The simulator keeps the panel file that the agent serves.
-  SimPrinter sim(snmpd.panelFile(), {"--stalled", "--panel", "MEDIA JAM", "OPEN COVER"});
+  SimPrinter sim({"--panel-file", snmpd.panelFile(), "--stalled", "--panel", "MEDIA JAM", "OPEN COVER"});
   ASSERT_TRUE(sim.ok());
   ASSERT_TRUE(cups.addQueue(QStringLiteral("Zov-8in-Stalled"), QStringLiteral("Zov 5820-K35 08in"),
                             sim.deviceUri()));
