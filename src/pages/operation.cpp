@@ -89,15 +89,15 @@ Operation::Operation(WizardShell& shell) : WizardForm(shell, FormId::Operation) 
   resize(540, 420);
 
   refresh();
-  connectIgnore(MediaTypeCB, IgnoreBox::MediaType);
-  connectIgnore(MediaSizeCB, IgnoreBox::MediaSize);
-  connectIgnore(OrientationCB, IgnoreBox::Orientation);
-  connectIgnore(DispenseCB, IgnoreBox::Dispense);
-  connectList(MediaTypeCombo, ListControl::MediaType);
-  connectList(LabelWidthCombo, ListControl::LabelWidth);
-  connectList(LabelLengthCombo, ListControl::LabelLength);
-  connectList(OrientationCombo, ListControl::Orientation);
-  connectList(DispenseCombo, ListControl::Dispense);
+  bindIgnoreBox(MediaTypeCB, settings(), IgnoreBox::MediaType);
+  bindIgnoreBox(MediaSizeCB, settings(), IgnoreBox::MediaSize);
+  bindIgnoreBox(OrientationCB, settings(), IgnoreBox::Orientation);
+  bindIgnoreBox(DispenseCB, settings(), IgnoreBox::Dispense);
+  bindList(MediaTypeCombo, settings(), ListControl::MediaType);
+  bindList(LabelWidthCombo, settings(), ListControl::LabelWidth);
+  bindList(LabelLengthCombo, settings(), ListControl::LabelLength);
+  bindList(OrientationCombo, settings(), ListControl::Orientation);
+  bindList(DispenseCombo, settings(), ListControl::Dispense);
   connect(&settings(), &WizardSettings::changed, this, [this] { refresh(); });
   connect(CustomizeMedia, &QPushButton::clicked, this, [this] { CustomizeMedia_Click(); });
   connect(Prev, &QPushButton::clicked, this, [this] { Prev_Click(); });
@@ -106,22 +106,6 @@ Operation::Operation(WizardShell& shell) : WizardForm(shell, FormId::Operation) 
 }
 
 WizardSettings& Operation::settings() const { return *ctx().settings; }
-
-void Operation::connectIgnore(QCheckBox* box, IgnoreBox which) {
-  connect(box, &QCheckBox::toggled, this,
-          [this, which](bool checked) { settings().setIgnore(which, checked ? 1 : 0); });
-}
-
-void Operation::connectList(QComboBox* combo, ListControl which) {
-  if (combo->isEditable()) {
-    connect(combo, &QComboBox::editTextChanged, this,
-            [this, combo, which] { settings().setIndex(which, typedIndex(combo)); });
-  }
-  connect(combo, &QComboBox::currentIndexChanged, this,
-          [this, combo, which](int index) {
-            settings().setIndex(which, combo->isEditable() ? typedIndex(combo) : index);
-          });
-}
 
 void Operation::refresh() {
   const WizardSettings& s = settings();

@@ -34,8 +34,6 @@ class Operation : public WizardForm {
   WizardSettings& settings() const;
   // Redraws every control from the settings record.
   void refresh();
-  void connectIgnore(QCheckBox* box, IgnoreBox which);
-  void connectList(QComboBox* combo, ListControl which);
 
   QLabel* Title = nullptr;
   QGroupBox* MediaFrame = nullptr;

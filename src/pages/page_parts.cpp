@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/settings.h"
+
 namespace tlw::pageparts {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, bool wrap) {
@@ -70,6 +72,22 @@ QLayout* buttonRow(std::initializer_list<QWidget*> buttons) {
   row->addStretch(1);
   for (QWidget* b : buttons) row->addWidget(b);
   return row;
+}
+
+void bindIgnoreBox(QCheckBox* box, WizardSettings& settings, IgnoreBox which) {
+  QObject::connect(box, &QCheckBox::toggled, &settings,
+                   [&settings, which](bool checked) { settings.setIgnore(which, checked ? 1 : 0); });
+}
+
+void bindList(QComboBox* combo, WizardSettings& settings, ListControl which) {
+  if (combo->isEditable()) {
+    QObject::connect(combo, &QComboBox::editTextChanged, &settings,
+                     [&settings, combo, which] { settings.setIndex(which, typedIndex(combo)); });
+  }
+  QObject::connect(combo, &QComboBox::currentIndexChanged, &settings,
+                   [&settings, combo, which](int index) {
+                     settings.setIndex(which, combo->isEditable() ? typedIndex(combo) : index);
+                   });
 }
 
 static QStringList itemsOf(const QComboBox* combo) {

@@ -14,6 +14,12 @@ class QLayout;
 class QPushButton;
 class QWidget;
 
+namespace tlw {
+class WizardSettings;
+enum class IgnoreBox;
+enum class ListControl;
+}  // namespace tlw
+
 namespace tlw::pageparts {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, bool wrap = false);
@@ -36,6 +42,12 @@ QLayout* buttonRow(std::initializer_list<QWidget*> buttons);
 void showList(QComboBox* combo, const QStringList& texts, int index);
 // The entry an editable list's text names exactly, or -1.
 int typedIndex(const QComboBox* combo);
+
+// The operator's changes of a control go into the settings record (which then
+// tells every page to show them). An editable list's selection is the entry its
+// text names, -1 for any other text.
+void bindIgnoreBox(QCheckBox* box, WizardSettings& settings, IgnoreBox which);
+void bindList(QComboBox* combo, WizardSettings& settings, ListControl which);
 
 // An image shift for display: `hundredths` of an inch, in inches or millimetres,
 // with at least one integer digit, exactly two decimals and halves rounded away

@@ -125,16 +125,16 @@ PrinterSetup::PrinterSetup(WizardShell& shell) : WizardForm(shell, FormId::Print
 
   refresh();
   showCancelCaption();
-  connectIgnore(GapCB, IgnoreBox::Gap);
-  connectIgnore(PrintSpeedCB, IgnoreBox::PrintSpeed);
-  connectIgnore(EmulationCB, IgnoreBox::Emulation);
-  connectIgnore(HorzCB, IgnoreBox::Horz);
-  connectIgnore(VertCB, IgnoreBox::Vert);
-  connectList(GapCombo, ListControl::Gap);
-  connectList(PrintSpeedCombo, ListControl::PrintSpeed);
-  connectList(EmulationCombo, ListControl::Emulation);
-  connectList(HorzShiftUnit, ListControl::HorzUnit);
-  connectList(VertShiftUnit, ListControl::VertUnit);
+  bindIgnoreBox(GapCB, settings(), IgnoreBox::Gap);
+  bindIgnoreBox(PrintSpeedCB, settings(), IgnoreBox::PrintSpeed);
+  bindIgnoreBox(EmulationCB, settings(), IgnoreBox::Emulation);
+  bindIgnoreBox(HorzCB, settings(), IgnoreBox::Horz);
+  bindIgnoreBox(VertCB, settings(), IgnoreBox::Vert);
+  bindList(GapCombo, settings(), ListControl::Gap);
+  bindList(PrintSpeedCombo, settings(), ListControl::PrintSpeed);
+  bindList(EmulationCombo, settings(), ListControl::Emulation);
+  bindList(HorzShiftUnit, settings(), ListControl::HorzUnit);
+  bindList(VertShiftUnit, settings(), ListControl::VertUnit);
   connect(HorzShiftHScroll, &QScrollBar::valueChanged, this,
           [this](int v) { settings().setHorzShift(v); });
   connect(VertShiftHScroll, &QScrollBar::valueChanged, this,
@@ -148,17 +148,6 @@ PrinterSetup::PrinterSetup(WizardShell& shell) : WizardForm(shell, FormId::Print
 }
 
 WizardSettings& PrinterSetup::settings() const { return *ctx().settings; }
-
-void PrinterSetup::connectIgnore(QCheckBox* box, IgnoreBox which) {
-  connect(box, &QCheckBox::toggled, this,
-          [this, which](bool checked) { settings().setIgnore(which, checked ? 1 : 0); });
-}
-
-void PrinterSetup::connectList(QComboBox* combo, ListControl which) {
-  // Pick-only lists: the selection is always one of the entries.
-  connect(combo, &QComboBox::currentIndexChanged, this,
-          [this, which](int index) { settings().setIndex(which, index); });
-}
 
 void PrinterSetup::refresh() {
   const WizardSettings& s = settings();

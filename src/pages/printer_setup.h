@@ -30,8 +30,6 @@ class PrinterSetup : public WizardForm {
   WizardSettings& settings() const;
   void refresh();
   void showCancelCaption();
-  void connectIgnore(QCheckBox* box, IgnoreBox which);
-  void connectList(QComboBox* combo, ListControl which);
   void onIgnoreChanged(IgnoreBox box, std::int16_t value);
 
   QLabel* Title = nullptr;
