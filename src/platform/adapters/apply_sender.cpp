@@ -222,9 +222,13 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
             << entry->driverName << ")\n";
         return 2;
       }
-      QueueTarget t{entry->name, entry->driverName, entry->portName, options.widthClass};
-      if (t.widthClass == 0) {
+      // A named queue's width class comes from its driver, as in the wizard;
+      // --width-class stands in only where the driver name gives none, so it can
+      // never let a label wider than the printer through.
+      QueueTarget t{entry->name, entry->driverName, entry->portName, 0};
+      {
         ProgramState state;
+        state.PrintWidthClass = static_cast<std::int16_t>(options.widthClass);
         t.widthClass = WidthClassFromDriverName(entry->driverName, state);
       }
       // The settings must suit this printer (its width class) too.
