@@ -119,6 +119,10 @@ void showList(QComboBox* combo, const QStringList& texts, int index) {
 }
 
 int typedIndex(const QComboBox* combo) {
+  // The entry picked from the list counts first: two size entries may read alike
+  // (2.5 and 2.501 inches both show 63.5mm) and still carry different codes.
+  const int current = combo->currentIndex();
+  if (current >= 0 && combo->itemText(current) == combo->currentText()) return current;
   return combo->findText(combo->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 

@@ -40,7 +40,8 @@ QLayout* buttonRow(std::initializer_list<QWidget*> buttons);
 // An editable list whose selection is -1 keeps the text the operator typed (a text
 // that names an entry is cleared, since -1 means "no entry").
 void showList(QComboBox* combo, const QStringList& texts, int index);
-// The entry an editable list's text names exactly, or -1.
+// The entry an editable list's text names exactly (the current entry when its text
+// is the one shown), or -1.
 int typedIndex(const QComboBox* combo);
 
 // The operator's changes of a control go into the settings record (which then

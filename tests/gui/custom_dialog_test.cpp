@@ -267,6 +267,25 @@ TEST(CustomDialog, CancelChangesNothingAndCloseBoxEnds) {
   EXPECT_TRUE(w.shell->loadedForms().empty());
 }
 
+TEST(CustomDialog, AnEntryThatReadsLikeAnotherKeepsItsOwnCode) {
+  // 63.52 mm is 2.501 inches: a new size whose text reads like the built-in 2.5.
+  CustomWalk w;
+  w.open();
+  w.type("WidthValueMM", "63.52");
+  ASSERT_TRUE(w.ok());
+  QComboBox* width = w.combo(FormId::Operation, "LabelWidthCombo");
+  ASSERT_EQ(width->count(), 6);
+  EXPECT_EQ(width->itemText(5), width->itemText(2));
+  EXPECT_EQ(w.settings.index(ListControl::LabelWidth), 5);
+
+  // The operator picks the built-in entry and then the new one from the list.
+  width->setCurrentIndex(2);
+  EXPECT_EQ(w.settings.index(ListControl::LabelWidth), 2);
+  width->setCurrentIndex(5);
+  EXPECT_EQ(w.settings.index(ListControl::LabelWidth), 5);
+  EXPECT_EQ(w.settings.labelWidthValues().value(5), "02501");
+}
+
 TEST(CustomDialog, NumberFormats) {
   EXPECT_EQ(CustomDialog::boxText(4.5f), "4.5");
   EXPECT_EQ(CustomDialog::boxText(114.3f), "114.3");
