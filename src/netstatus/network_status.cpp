@@ -129,7 +129,8 @@ void NetworkStatus::waitForReply() {
 Flag NetworkStatus::IsCaldora(const QString& ipAddress) {
   snmpSend(ipAddress, kCommunity, kSysDescrOid, kGetRequestPdu);
   waitForReply();
-  if (!replied_) {
+  // No text to look at: no answer in time, or the agent refused the request.
+  if (response_.isEmpty()) {
     debugLog(QStringLiteral("IsCaldora: Unable to connect to device"));
     return kFalse;
   }

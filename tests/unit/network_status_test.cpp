@@ -127,6 +127,15 @@ TEST_F(NetworkStatusTest, NotCaldoraAndSilentAgentsGiveEmptyTextAndLogWhy) {
   EXPECT_EQ(clock.nowMs() - start, 5000);
   EXPECT_EQ(udp.sent.size(), 1u);
   EXPECT_TRUE(logText().contains(QStringLiteral(" - IsCaldora: Unable to connect to device\r\n")));
+
+  // An agent that refuses the description request leaves no text either: the
+  // same line, and no "SNMPString=" line with nothing after it.
+  QFile::remove(ctx.log.filePath());
+  answer(kDescr, test::snmpReply(test::oidBytes(kDescr), bytes({0x05, 0x00}), 2));
+  EXPECT_EQ(Get_SNMP_Status(ctx, kHost), QString());
+  log = logText();
+  EXPECT_TRUE(log.contains(QStringLiteral(" - IsCaldora: Unable to connect to device\r\n")));
+  EXPECT_FALSE(log.contains(QStringLiteral("SNMPString=")));
 }
 
 TEST_F(NetworkStatusTest, NoDebugLinesWithoutTheLogOption) {
