@@ -1,8 +1,10 @@
 // The print queue against a real, private cupsd: the adapter, the raw channel and
 // the status reports, with a TCP listener playing the printer.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QThread>
 #include <functional>
 #include <memory>
@@ -267,6 +269,34 @@ TEST_F(CupsQueueTest, UnknownQueueGivesTheBoxOncePerJobAndASilentPurge) {
   CheckPrinter(ctx_, printerReport, jobReport);
   EXPECT_EQ(printerReport, QStringLiteral("P\r\n"));
   EXPECT_EQ(jobReport, QStringLiteral("J\r\n"));
+}
+
+TEST_F(CupsQueueTest, UnreachableSchedulerGivesTheUnknownQueueBox) {
+  const QString q = queueName("");
+  ASSERT_TRUE(cups_->addQueue(q, kModel, test::CupsSandbox::deadDeviceUri()));
+  ASSERT_TRUE(cups_->pauseQueue(q));
+  ctx_.state.CurrentPrinter = q;
+
+  // Point libcups at a socket nobody serves, then send as a fresh spooler would.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  cupsSetServer((dir.path() + QStringLiteral("/gone.sock")).toLocal8Bit().constData());
+  {
+    CupsSpooler unreachable;
+    ctx_.services.spooler = &unreachable;
+    EXPECT_EQ(unreachable.submitRaw(q, QStringLiteral("Tenlark Command"), "A\r\n"),
+              SubmitResult::UnknownQueue);
+    SendRawJob(ctx_, QByteArray("B\r\n"));
+    SendRawJob(ctx_, QByteArray("C\r\n"));
+    PurgePrintQueue(ctx_);  // silent
+  }
+  cupsSetServer(cups_->server().toLocal8Bit().constData());
+  ctx_.services.spooler = spooler_.get();
+
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  for (const MessageBox& box : prompts_.shown)
+    EXPECT_EQ(box.text, QStringLiteral("The Printer Name you typed wasn't recognized."));
+  EXPECT_TRUE(jobNames(q).empty());
 }
 
 TEST_F(CupsQueueTest, PausedQueueReadsPausedAndEmptyQueueNoPrintJobs) {

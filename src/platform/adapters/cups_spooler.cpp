@@ -299,8 +299,10 @@ std::optional<std::vector<JobInfo>> CupsSpooler::jobs(const QString& queue) {
 
 SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documentName,
                                     const QByteArray& data) {
+  // A scheduler that cannot be reached leaves the queue as unopened as a name it
+  // does not know: both get the unknown-queue box, not a silent loss of the job.
   http_t* http = connection();
-  if (!http) return SubmitResult::Failed;
+  if (!http) return SubmitResult::UnknownQueue;
   const QByteArray name = queue.toUtf8();
   const QByteArray title = documentName.toUtf8();
   // Create-Job by hand rather than cupsCreateJob(): that looks the destination up
@@ -312,7 +314,7 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
                cupsUser());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
   ipp_t* response = cupsDoRequest(http, request, "/");
-  if (!response) return SubmitResult::Failed;
+  if (!response) return SubmitResult::UnknownQueue;  // no answer from the scheduler
   const ipp_status_t status = ippGetStatusCode(response);
   ipp_attribute_t* idAttr = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
   const int jobId = idAttr ? ippGetInteger(idAttr, 0) : 0;
