@@ -178,20 +178,22 @@ std::optional<SettingsFileContent> DecodeWizardSettings(const QByteArray& bytes)
   readCustom(customWidths, c.widthCodes, c.widthTexts);
   c.lengthIndex = r.index(LengthListLast + 1 + customLengths);
   c.widthIndex = r.index(WidthListLast + 1 + customWidths);
+  // Only the two size lists take typed text (index -1); the wizard's other lists
+  // are pick-only, and a job cannot be built from a list with no entry selected.
   c.orientationCB = r.box();
-  c.orientationIndex = r.index(listCount(ListControl::Orientation));
+  c.orientationIndex = r.index(listCount(ListControl::Orientation), false);
   c.dispenseCB = r.box();
-  c.dispenseIndex = r.index(listCount(ListControl::Dispense));
+  c.dispenseIndex = r.index(listCount(ListControl::Dispense), false);
   c.printSpeedCB = r.box();
-  c.printSpeedIndex = r.index(listCount(ListControl::PrintSpeed));
+  c.printSpeedIndex = r.index(listCount(ListControl::PrintSpeed), false);
   c.gapCB = r.box();
-  c.gapIndex = r.index(listCount(ListControl::Gap));
+  c.gapIndex = r.index(listCount(ListControl::Gap), false);
   c.horzCB = r.box();
   c.horzShift = r.ranged(kHorzShiftMin, kHorzShiftMax);
   c.vertCB = r.box();
   c.vertShift = r.ranged(kVertShiftMin, kVertShiftMax);
   c.emulationCB = r.box();
-  c.emulationIndex = r.index(listCount(ListControl::Emulation));
+  c.emulationIndex = r.index(listCount(ListControl::Emulation), false);
   if (!r.ok()) return std::nullopt;
   return c;
 }

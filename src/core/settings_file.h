@@ -42,8 +42,9 @@ QByteArray EncodeWizardSettings(const WizardSettings& settings);
 // does not fit the lists: the mark does not begin with "V1.0", the file ends early,
 // a value has the wrong type tag, an Ignore value is not 0 or 1, a custom count is
 // negative or absurd, a custom code is not five or six digits, a list index lies
-// beyond its list (after the file's custom entries are added) or is -1 for the
-// pick-only print mode list, or a shift lies outside its scroll range. Bytes after
+// beyond its list (after the file's custom entries are added) or is -1 for a
+// pick-only list (all but the two size lists), or a shift lies outside its scroll
+// range. Bytes after
 // the last value are ignored.
 std::optional<SettingsFileContent> DecodeWizardSettings(const QByteArray& bytes);
 

@@ -130,14 +130,16 @@ TEST_F(Apply, FinishPageRulesRefuseWithTheirTexts) {
             QStringLiteral("Invalid media size selected or media size entered manually.\r\n"
                            "Please use the drop down menu or Customize button to specify the media size"));
 
-  // A selected list showing typed text has nothing to send.
+  // A pick-only list with no entry selected cannot come from a settings file: the
+  // file is refused before anything is planned.
   const QString typed = file([](WizardSettings& s) {
     s.setIgnore(IgnoreBox::Gap, 0);
     s.setIndex(ListControl::Gap, -1);
   });
   const ApplyCheck check = prepare({typed, "--dry-run", dir.path()});
   EXPECT_FALSE(check.ok);
-  EXPECT_TRUE(check.message.contains(QStringLiteral("Gap Sensor Type")));
+  EXPECT_TRUE(check.message.contains(QStringLiteral("Incompatible File Type Detected")))
+      << check.message.toStdString();
 }
 
 TEST(ApplyArguments, ValuesAreCheckedAndHelpAndVersionAnswer) {

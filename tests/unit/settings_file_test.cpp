@@ -87,7 +87,7 @@ TEST_F(SettingsFile, CustomSizesRoundTripIntoAFreshRecord) {
   const int width = settings.appendWidth(QStringLiteral("4.1\" (104.1mm)"), QStringLiteral("04100"));
   settings.setIndex(ListControl::LabelLength, length);
   settings.setIndex(ListControl::LabelWidth, width);
-  settings.setIndex(ListControl::Orientation, -1);
+  settings.setIndex(ListControl::Orientation, 3);
   settings.setIndex(ListControl::Emulation, 5);
   settings.setHorzShift(-100);
   settings.setVertShift(1280);
@@ -182,6 +182,12 @@ TEST_F(SettingsFile, EveryKindOfDamageGivesTheNoticeAndChangesNothing) {
       {"width index beyond", patched(10, 5)},
       {"speed index beyond", patched(16, 10)},
       {"emulation index below -1", patched(24, -2)},
+      // Lists the operator can only pick from never hold -1: no job could be built.
+      {"orientation index -1", patched(12, -1)},
+      {"media handling index -1", patched(14, -1)},
+      {"speed index -1", patched(16, -1)},
+      {"gap index -1", patched(18, -1)},
+      {"emulation index -1", patched(24, -1)},
       {"ignore value 2", patched(11, 2)},
       {"ignore value -1", patched(23, -1)},
       {"negative custom count", patched(5, -1)},
@@ -204,8 +210,9 @@ TEST_F(SettingsFile, EveryKindOfDamageGivesTheNoticeAndChangesNothing) {
                              "Unable to load the saved settings\r\n"));
     EXPECT_EQ(EncodeWizardSettings(settings), before);
   }
-  // -1 in a list that allows typed text is a valid file.
-  EXPECT_TRUE(DecodeWizardSettings(patched(12, -1)).has_value());
+  // -1 in a list that allows typed text (the two size lists) is a valid file.
+  EXPECT_TRUE(DecodeWizardSettings(patched(9, -1)).has_value());
+  EXPECT_TRUE(DecodeWizardSettings(patched(10, -1)).has_value());
 }
 
 TEST_F(SettingsFile, MissingFileAndFileExists) {
