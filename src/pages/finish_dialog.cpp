@@ -83,10 +83,7 @@ FinishDialog::FinishDialog(WizardShell& shell) : WizardForm(shell, FormId::Finis
   layout->addLayout(grid);
   layout->addStretch(1);
   layout->addWidget(line(this, "Line2"));
-  QLayout* row = buttonRow({Back, OKButton});
-  row->addItem(new QSpacerItem(12, 1));
-  row->addWidget(CancelButton);
-  layout->addLayout(row);
+  layout->addLayout(navigationRow(Back, OKButton, CancelButton));
   resize(560, 480);
 
   // The lists are usable only while their Ignore box is unchecked; a checked box

@@ -54,10 +54,7 @@ LoadDlg::LoadDlg(WizardShell& shell) : WizardForm(shell, FormId::LoadDlg) {
   layout->addLayout(options);
   layout->addStretch(1);
   layout->addWidget(line(this, "Line2"));
-  QLayout* row = buttonRow({Prev, Next});
-  row->addItem(new QSpacerItem(12, 1));
-  row->addWidget(Cancel);
-  layout->addLayout(row);
+  layout->addLayout(navigationRow(Prev, Next, Cancel));
   resize(520, 340);
 
   connect(Prev, &QPushButton::clicked, this, [this] { Prev_Click(); });

@@ -82,10 +82,7 @@ Operation::Operation(WizardShell& shell) : WizardForm(shell, FormId::Operation) 
   layout->addWidget(NoteLabel);
   layout->addStretch(1);
   layout->addWidget(line(this, "Line2"));
-  auto* row = buttonRow({Prev, Next});
-  row->addItem(new QSpacerItem(12, 1));
-  row->addWidget(Cancel);
-  layout->addLayout(row);
+  layout->addLayout(navigationRow(Prev, Next, Cancel));
   resize(540, 420);
 
   refresh();

@@ -90,6 +90,16 @@ void bindList(QComboBox* combo, WizardSettings& settings, ListControl which) {
                    });
 }
 
+QLayout* navigationRow(QWidget* back, QWidget* forward, QWidget* cancel) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(back);
+  row->addWidget(forward);
+  row->addSpacing(12);
+  row->addWidget(cancel);
+  return row;
+}
+
 static QStringList itemsOf(const QComboBox* combo) {
   QStringList out;
   for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);

@@ -35,6 +35,9 @@ QComboBox* list(QWidget* parent, const char* name, bool editable);
 QFrame* line(QWidget* parent, const char* name);
 // A right-aligned row of buttons.
 QLayout* buttonRow(std::initializer_list<QWidget*> buttons);
+// A page's navigation row: "< Back" and the forward button side by side on the
+// right, a small gap, then Cancel.
+QLayout* navigationRow(QWidget* back, QWidget* forward, QWidget* cancel);
 
 // Puts a list's entries and selection into a drop-down without firing its signals.
 // An editable list whose selection is -1 keeps the text the operator typed (a text

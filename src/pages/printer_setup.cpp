@@ -117,10 +117,7 @@ PrinterSetup::PrinterSetup(WizardShell& shell) : WizardForm(shell, FormId::Print
   layout->addWidget(NoteLabel);
   layout->addStretch(1);
   layout->addWidget(line(this, "Line2"));
-  QLayout* row = buttonRow({Prev, Finish});
-  row->addItem(new QSpacerItem(12, 1));
-  row->addWidget(Cancel);
-  layout->addLayout(row);
+  layout->addLayout(navigationRow(Prev, Finish, Cancel));
   resize(600, 520);
 
   refresh();

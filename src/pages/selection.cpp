@@ -70,14 +70,8 @@ Selection::Selection(WizardShell& shell) : WizardForm(shell, FormId::Selection) 
   layout->addWidget(Line2);
   layout->addWidget(PrtNameLabel);
   layout->addWidget(Line3);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(Prev);
-  buttons->addWidget(Next);
-  buttons->addSpacing(12);
-  buttons->addWidget(Cancel);
   layout->addWidget(Line4);
-  layout->addLayout(buttons);
+  layout->addLayout(pageparts::navigationRow(Prev, Next, Cancel));
   resize(520, 400);
 
   setTabOrder(PrinterList, Next);
