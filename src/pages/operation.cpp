@@ -106,22 +106,15 @@ WizardSettings& Operation::settings() const { return *ctx().settings; }
 
 void Operation::refresh() {
   const WizardSettings& s = settings();
-  auto showBox = [](QCheckBox* box, std::int16_t value) {
-    const QSignalBlocker block(box);
-    box->setChecked(value != 0);
-  };
-  auto showCombo = [&s](QComboBox* combo, ListControl which) {
-    showList(combo, s.texts(which), s.index(which));
-  };
-  showBox(MediaTypeCB, s.ignore(IgnoreBox::MediaType));
-  showBox(MediaSizeCB, s.ignore(IgnoreBox::MediaSize));
-  showBox(OrientationCB, s.ignore(IgnoreBox::Orientation));
-  showBox(DispenseCB, s.ignore(IgnoreBox::Dispense));
-  showCombo(MediaTypeCombo, ListControl::MediaType);
-  showCombo(LabelWidthCombo, ListControl::LabelWidth);
-  showCombo(LabelLengthCombo, ListControl::LabelLength);
-  showCombo(OrientationCombo, ListControl::Orientation);
-  showCombo(DispenseCombo, ListControl::Dispense);
+  showIgnoreBox(MediaTypeCB, s.ignore(IgnoreBox::MediaType));
+  showIgnoreBox(MediaSizeCB, s.ignore(IgnoreBox::MediaSize));
+  showIgnoreBox(OrientationCB, s.ignore(IgnoreBox::Orientation));
+  showIgnoreBox(DispenseCB, s.ignore(IgnoreBox::Dispense));
+  showSettingsList(MediaTypeCombo, s, ListControl::MediaType);
+  showSettingsList(LabelWidthCombo, s, ListControl::LabelWidth);
+  showSettingsList(LabelLengthCombo, s, ListControl::LabelLength);
+  showSettingsList(OrientationCombo, s, ListControl::Orientation);
+  showSettingsList(DispenseCombo, s, ListControl::Dispense);
   MediaTypeCombo->setEnabled(s.ignore(IgnoreBox::MediaType) == 0);
   const bool size = s.ignore(IgnoreBox::MediaSize) == 0;
   LabelWidthCombo->setEnabled(size);

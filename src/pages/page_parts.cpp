@@ -74,6 +74,15 @@ QLayout* buttonRow(std::initializer_list<QWidget*> buttons) {
   return row;
 }
 
+void showIgnoreBox(QCheckBox* box, std::int16_t value) {
+  const QSignalBlocker block(box);
+  box->setChecked(value != 0);
+}
+
+void showSettingsList(QComboBox* combo, const WizardSettings& settings, ListControl which) {
+  showList(combo, settings.texts(which), settings.index(which));
+}
+
 void bindIgnoreBox(QCheckBox* box, WizardSettings& settings, IgnoreBox which) {
   QObject::connect(box, &QCheckBox::toggled, &settings,
                    [&settings, which](bool checked) { settings.setIgnore(which, checked ? 1 : 0); });

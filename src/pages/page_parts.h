@@ -3,6 +3,7 @@
 // the list synchronisation with the settings record and the image shift display.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <initializer_list>
 
 class QBoxLayout;
@@ -46,6 +47,10 @@ void showList(QComboBox* combo, const QStringList& texts, int index);
 // The entry an editable list's text names exactly (the current entry when its text
 // is the one shown), or -1.
 int typedIndex(const QComboBox* combo);
+
+// Shows a value of the settings record without firing the control's signals.
+void showIgnoreBox(QCheckBox* box, std::int16_t value);
+void showSettingsList(QComboBox* combo, const WizardSettings& settings, ListControl which);
 
 // The operator's changes of a control go into the settings record (which then
 // tells every page to show them). An editable list's selection is the entry its

@@ -148,27 +148,20 @@ WizardSettings& PrinterSetup::settings() const { return *ctx().settings; }
 
 void PrinterSetup::refresh() {
   const WizardSettings& s = settings();
-  auto showBox = [](QCheckBox* box, std::int16_t value) {
-    const QSignalBlocker block(box);
-    box->setChecked(value != 0);
-  };
-  auto showCombo = [&s](QComboBox* combo, ListControl which) {
-    showList(combo, s.texts(which), s.index(which));
-  };
   auto showBar = [](QScrollBar* bar, int value) {
     const QSignalBlocker block(bar);
     bar->setValue(value);
   };
-  showBox(GapCB, s.ignore(IgnoreBox::Gap));
-  showBox(PrintSpeedCB, s.ignore(IgnoreBox::PrintSpeed));
-  showBox(EmulationCB, s.ignore(IgnoreBox::Emulation));
-  showBox(HorzCB, s.ignore(IgnoreBox::Horz));
-  showBox(VertCB, s.ignore(IgnoreBox::Vert));
-  showCombo(GapCombo, ListControl::Gap);
-  showCombo(PrintSpeedCombo, ListControl::PrintSpeed);
-  showCombo(EmulationCombo, ListControl::Emulation);
-  showCombo(HorzShiftUnit, ListControl::HorzUnit);
-  showCombo(VertShiftUnit, ListControl::VertUnit);
+  showIgnoreBox(GapCB, s.ignore(IgnoreBox::Gap));
+  showIgnoreBox(PrintSpeedCB, s.ignore(IgnoreBox::PrintSpeed));
+  showIgnoreBox(EmulationCB, s.ignore(IgnoreBox::Emulation));
+  showIgnoreBox(HorzCB, s.ignore(IgnoreBox::Horz));
+  showIgnoreBox(VertCB, s.ignore(IgnoreBox::Vert));
+  showSettingsList(GapCombo, s, ListControl::Gap);
+  showSettingsList(PrintSpeedCombo, s, ListControl::PrintSpeed);
+  showSettingsList(EmulationCombo, s, ListControl::Emulation);
+  showSettingsList(HorzShiftUnit, s, ListControl::HorzUnit);
+  showSettingsList(VertShiftUnit, s, ListControl::VertUnit);
   showBar(HorzShiftHScroll, s.horzShift());
   showBar(VertShiftHScroll, s.vertShift());
   HorzLabel->setText(shiftText(s.horzShift(), s.index(ListControl::HorzUnit) == 1));
