@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
 
   tlw::CupsSpooler spooler;
   tlw::QtClock clock;
-  tlw::QtPrompts prompts;
+  tlw::QtPrompts prompts(QString::fromLatin1(tlw::AppTitle));
   tlw::QtProcessLauncher processes(&clock);
   tlw::QtUdpChannel udp;
   // The machine root: the spooler's network ports over a hive that lives for the
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   ctx.log.setFolder(ctx.programFolder);
   ctx.log.setClock(&clock);
 
-  tlw::WizardSettings settings(&ctx.state);
+  tlw::WizardSettings settings(&ctx.session);
   ctx.settings = &settings;
 
   tlw::WizardShell shell(ctx);
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     return written > 0 ? 0 : 1;
   }
 
-  tlw::ApplyEntryOptions(tlw::ArgumentText(argc, argv), ctx.state, ctx.log);
+  tlw::ApplyEntryOptions(tlw::ArgumentText(argc, argv), ctx.options, ctx.session, ctx.log);
 
   tlw::WizardForm* welcome = shell.show(tlw::FormId::ZovIntro);
   if (!welcome) return 1;

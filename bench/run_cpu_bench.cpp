@@ -43,7 +43,7 @@ double cpuSeconds(int who) {
 // One complete run: emulation, load, update, calibration, save, power-up.
 bool sixStepRun(double* cpu, double* threadCpu, double* wall) {
   AppContext ctx;
-  WizardSettings settings(&ctx.state);
+  WizardSettings settings(&ctx.session);
   CupsSpooler spooler;
   QtClock clock;
   test::ScriptedPrompts prompts;
@@ -53,15 +53,15 @@ bool sixStepRun(double* cpu, double* threadCpu, double* wall) {
   ctx.services.spooler = &spooler;
   ctx.services.clock = &clock;
   ctx.services.prompts = &prompts;
-  ctx.state.CurrentPrinter = QStringLiteral("Zov4");
+  ctx.printer.CurrentPrinter = QStringLiteral("Zov4");
   settings.setIgnore(IgnoreBox::Emulation, 0);
   settings.setIgnore(IgnoreBox::Gap, 0);
   CollectSettingState(settings, ctx.state);
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 2;
-  ctx.state.PowerUpRequested = kTrue;
-  ctx.state.PowerUpConfigNumber = 2;
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 2;
+  ctx.request.PowerUpRequested = kTrue;
+  ctx.request.PowerUpConfigNumber = 2;
+  ctx.session.SettingsSavedToFile = kTrue;
   auto runner = std::make_shared<JobRunner>(ctx);
 
   const double c0 = cpuSeconds(RUSAGE_SELF), t0 = cpuSeconds(RUSAGE_THREAD);
@@ -142,7 +142,7 @@ int main() {
   const QString file = dir.filePath(QStringLiteral("orientation.tlw"));
   {
     AppContext ctx;
-    WizardSettings settings(&ctx.state);
+    WizardSettings settings(&ctx.session);
     test::ScriptedPrompts prompts;
     ctx.settings = &settings;
     ctx.services.prompts = &prompts;

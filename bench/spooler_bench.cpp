@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 1000; ++i)
       spooler.submitRaw(q, i % 2 ? QStringLiteral("Tenlark Command") : QStringLiteral("Label %1").arg(i),
                         QByteArray("!KVX_SETUP\r\nKVX_END\r\n"));
-    ctx.state.CurrentPrinter = q;
+    ctx.printer.CurrentPrinter = q;
     QString printerReport, jobReport;
     const double ours = bestMs(rounds, {}, [&] { CheckPrinter(ctx, printerReport, jobReport); });
     if (jobReport.count(QStringLiteral("Job ID = ")) != 1000)
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     const QString q = QStringLiteral("BenchPurge");
     cups.addQueue(q, QStringLiteral("Zov 5820-K35 4in"), test::CupsSandbox::deadDeviceUri());
     cups.pauseQueue(q);
-    ctx.state.CurrentPrinter = q;
+    ctx.printer.CurrentPrinter = q;
     for (int i = 0; i < 500; ++i) spooler.submitRaw(q, QStringLiteral("Label %1").arg(i), "x");
     auto refill = [&] {
       for (int i = 0; i < 500; ++i) SendRawJob(ctx, QByteArray("x"));

@@ -33,11 +33,11 @@ void ShowSuccess(AppContext& ctx) {
   show(ctx, QStringLiteral("Process Successful"),
        QStringLiteral("Printer Setup Request Successfully Sent"), BoxIcon::Information,
        BoxButtons::Ok, BoxAnswer::Ok);
-  ctx.state.SettingsSent = kTrue;
+  ctx.session.SettingsSent = kTrue;
 }
 
 void ShowConfigError(AppContext& ctx, const QString& frontPanelMessage) {
-  ctx.state.JobErrorFlag = kTrue;
+  ctx.session.JobErrorFlag = kTrue;
   QString text = QStringLiteral("ERROR!  Unable to Update Printer Settings.") + kCrLf +
                  QStringLiteral("An unexpected error occurred during printer configuration.");
   if (!frontPanelMessage.isEmpty()) {
@@ -47,7 +47,7 @@ void ShowConfigError(AppContext& ctx, const QString& frontPanelMessage) {
   }
   text += kCrLf + kCrLf + QStringLiteral("Operation cannot continue. The wizard will exit.");
   show(ctx, QStringLiteral("Printer Error"), text, BoxIcon::Stop, BoxButtons::Ok, BoxAnswer::Ok);
-  ctx.state.SettingsSent = kFalse;
+  ctx.session.SettingsSent = kFalse;
 }
 
 void ShowPrinterError(AppContext& ctx, const QString& text, Flag exitFlag) {
@@ -69,7 +69,7 @@ Flag ConfirmOverwrite(AppContext& ctx) {
 }
 
 Flag ConfirmExitWithChanges(AppContext& ctx) {
-  ctx.state.SettingsSelected = kFalse;
+  ctx.session.SettingsSelected = kFalse;
   const BoxAnswer a =
       show(ctx, QStringLiteral("Leaving Wizard Without Saving Settings"),
            QStringLiteral("You are about to exit this wizard after making changes.") + kCrLf +
@@ -77,12 +77,12 @@ Flag ConfirmExitWithChanges(AppContext& ctx) {
                QStringLiteral("Would you like to save your settings before you exit?"),
            BoxIcon::Question, BoxButtons::YesNo, BoxAnswer::Yes);
   if (a != BoxAnswer::Yes) return kFalse;
-  if (ctx.navigator) ctx.navigator->openSettingsFileDialog(2);
+  if (ctx.navigator) ctx.navigator->openSettingsFileDialog(FileDialogMode::SaveBeforeExit);
   return kTrue;
 }
 
 void ConfirmExitCaution(AppContext& ctx) {
-  if (isSet(ctx.state.SettingsSent)) {
+  if (isSet(ctx.session.SettingsSent)) {
     ExitWizard(ctx);
     return;
   }
@@ -92,7 +92,7 @@ void ConfirmExitCaution(AppContext& ctx) {
                QStringLiteral("the wizard now, the printer will not be updated.") + kCrLf +
                QStringLiteral("Do you want to exit the wizard?"),
            BoxIcon::Warning, BoxButtons::YesNo, BoxAnswer::No);
-  ctx.state.ExitPromptAnswer = static_cast<std::int16_t>(a == BoxAnswer::Yes ? 6 : 7);
+  ctx.session.ExitPromptAnswer = a == BoxAnswer::Yes ? PromptAnswer::Yes : PromptAnswer::No;
   if (a == BoxAnswer::Yes) ExitWizard(ctx);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/debug_log.h"
-#include "core/program_state.h"
+#include "core/state.h"
 
 #include <memory>
 
@@ -28,9 +28,13 @@ struct Services {
 };
 
 // Everything one run of the wizard (or one queue of tenlark-apply) shares:
-// program-wide values, the debug log, the settings and the services.
+// the options, the printer choice, the run request, the session flags, the debug
+// log, the settings and the services.
 struct AppContext {
-  ProgramState state;
+  StartupOptions options;
+  PrinterChoice printer;
+  RunRequest request;
+  SessionFlags session;
   DebugLog log;
   Services services;
   WizardSettings* settings = nullptr;  // owned by whoever creates the context

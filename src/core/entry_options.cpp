@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "core/debug_log.h"
-#include "core/program_state.h"
+#include "core/state.h"
 
 namespace tlw {
 
@@ -13,27 +13,28 @@ QString ArgumentText(int argc, const char* const* argv) {
   return parts.join(QLatin1Char(' '));
 }
 
-void ApplyEntryOptions(const QString& argumentText, ProgramState& state, DebugLog& log) {
-  state.JobErrorFlag = kFalse;
-  state.SettingsSavedToFile = kFalse;
-  state.DebugMode = kFalse;
-  state.CdMenuMode = kFalse;
+void ApplyEntryOptions(const QString& argumentText, StartupOptions& options,
+                       SessionFlags& session, DebugLog& log) {
+  session.JobErrorFlag = kFalse;
+  session.SettingsSavedToFile = kFalse;
+  options.DebugMode = kFalse;
+  options.CdMenuMode = kFalse;
   log.setEnabled(false);
-  state.CdMenuTool = QStringLiteral("MaxMin.exe");
+  options.CdMenuTool = QStringLiteral("MaxMin.exe");
 
   const QString upper = argumentText.toUpper();
   if (upper.contains(QLatin1String("LOG"))) {
-    state.DebugMode = kTrue;
+    options.DebugMode = kTrue;
     log.setEnabled(true);
     log.write(QStringLiteral("Entering Debug Mode"));
   }
   if (upper.contains(QLatin1String("OLD"))) {
-    state.UseOldEmulationCmd = 1;
+    options.UseOldEmulationCmd = 1;
     log.write(QStringLiteral("Using Old Emulation Cmd"));
   }
   if (upper.contains(QLatin1String("CD"))) {
-    state.CdMenuMode = kTrue;
-    state.CdMenuArg = argumentText.mid(2);
+    options.CdMenuMode = kTrue;
+    options.CdMenuArg = argumentText.mid(2);
     log.write(QStringLiteral("MinMax CD Menu Enabled"));
   }
 }

@@ -3,7 +3,8 @@
 
 namespace tlw {
 
-struct ProgramState;
+struct StartupOptions;
+struct SessionFlags;
 class DebugLog;
 
 // The argument text of a Linux command line: argv[1..] joined by single blanks
@@ -22,6 +23,7 @@ QString ArgumentText(int argc, const char* const* argv);
 //    character on (the first two characters are always dropped) and logs
 //    "MinMax CD Menu Enabled".
 // `log` is switched on or off together with DebugMode.
-void ApplyEntryOptions(const QString& argumentText, ProgramState& state, DebugLog& log);
+void ApplyEntryOptions(const QString& argumentText, StartupOptions& options,
+                       SessionFlags& session, DebugLog& log);
 
 }  // namespace tlw

@@ -12,8 +12,8 @@ namespace tlw {
 void ExitWizard(AppContext& ctx) {
   if (ctx.exitStarted) return;
 
-  if (ctx.settings) CollectSettingState(*ctx.settings, ctx.state);
-  if (isSet(ctx.state.SettingsSelected) && !isSet(ctx.state.SettingsSavedToFile)) {
+  if (ctx.settings) CollectSettingState(*ctx.settings, ctx.session, ctx.request);
+  if (isSet(ctx.session.SettingsSelected) && !isSet(ctx.session.SettingsSavedToFile)) {
     if (isSet(ConfirmExitWithChanges(ctx))) return;  // the save dialog is open now
     // The prompt is modal: a close that happened while it was on screen has
     // already finished the job.
@@ -21,9 +21,9 @@ void ExitWizard(AppContext& ctx) {
   }
 
   ctx.exitStarted = true;
-  if (isSet(ctx.state.CdMenuMode) && ctx.services.processes) {
+  if (isSet(ctx.options.CdMenuMode) && ctx.services.processes) {
     ctx.services.processes->startDetached(
-        ctx.state.CdMenuTool + QStringLiteral(" max ") + ctx.state.CdMenuArg, true);
+        ctx.options.CdMenuTool + QStringLiteral(" max ") + ctx.options.CdMenuArg, true);
   }
   if (ctx.navigator) ctx.navigator->closeAllWindows();
   // A job run waiting on the clock notices the exit at once instead of after its wait.

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/state.h"
 
 namespace tlw {
 
@@ -10,9 +11,9 @@ class Navigator {
   // Closes (unloads) every page and dialog in the fixed exit order; windows that
   // were never created are skipped. With no window left the program ends.
   virtual void closeAllWindows() = 0;
-  // Opens the settings file dialog, non-modal, in a mode (0 load, 1 save before
-  // the finish page, 2 save before the program ends).
-  virtual void openSettingsFileDialog(int dialogFlag) = 0;
+  // Opens the settings file dialog, non-modal, in a mode (load, save before the
+  // finish page, save before the program ends).
+  virtual void openSettingsFileDialog(FileDialogMode mode) = 0;
   // Shows the second settings page again (after a failed job).
   virtual void showSetupPage2() = 0;
 };

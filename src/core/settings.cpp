@@ -133,15 +133,6 @@ void fillSizes(const Size (&sizes)[N], QStringList& texts, QStringList& codes) {
 int slot(IgnoreBox box) { return static_cast<int>(box); }
 int slot(ListControl list) { return static_cast<int>(list); }
 
-// "00###": the size in thousandths of an inch, rounded half away from zero, at
-// least five digits.
-QString sizeCode(float inches) {
-  const float thousandths = inches * 1000.0f;
-  const long rounded = std::lround(thousandths);
-  if (rounded < 0) return QLatin1Char('-') + QString::number(-rounded).rightJustified(5, '0');
-  return QString::number(rounded).rightJustified(5, QLatin1Char('0'));
-}
-
 int firstCodeContaining(const QStringList& codes, const QString& code) {
   for (int i = 0; i < codes.size(); ++i) {
     if (codes.at(i).contains(code)) return i;
@@ -190,8 +181,8 @@ int defaultIndex(ListControl list) {
 
 // ---------------------------------------------------------------------------
 
-WizardSettings::WizardSettings(ProgramState* state, QObject* parent)
-    : QObject(parent), state_(state) {
+WizardSettings::WizardSettings(SessionFlags* session, QObject* parent)
+    : QObject(parent), session_(session) {
   resetToDefaults();
 }
 
@@ -231,15 +222,15 @@ void WizardSettings::setIgnore(IgnoreBox box, std::int16_t value) {
         const ListControl unit =
             box == IgnoreBox::Horz ? ListControl::HorzUnit : ListControl::VertUnit;
         // Going back to "inch" is a change of the unit list like any other.
-        if (index_[slot(unit)] != 0 && state_) state_->SettingsSavedToFile = kFalse;
+        if (index_[slot(unit)] != 0 && session_) session_->SettingsSavedToFile = kFalse;
         index_[slot(unit)] = 0;
         if (box == IgnoreBox::Horz) horzShift_ = 0;
         else vertShift_ = 0;
         break;
       }
     }
-  } else if (state_) {
-    state_->SettingsSavedToFile = kFalse;
+  } else if (session_) {
+    session_->SettingsSavedToFile = kFalse;
   }
   emit ignoreChanged(box, v);
   emit changed();
@@ -250,8 +241,8 @@ int WizardSettings::index(ListControl list) const { return index_[slot(list)]; }
 void WizardSettings::setIndex(ListControl list, int index) {
   // Like a list control: an index outside the list selects nothing.
   if (index < 0 || index >= count(list)) index = -1;
-  if ((list == ListControl::HorzUnit || list == ListControl::VertUnit) && state_) {
-    state_->SettingsSavedToFile = kFalse;
+  if ((list == ListControl::HorzUnit || list == ListControl::VertUnit) && session_) {
+    session_->SettingsSavedToFile = kFalse;
   }
   if (index_[slot(list)] == index) return;
   index_[slot(list)] = index;
@@ -299,18 +290,38 @@ int WizardSettings::appendWidth(const QString& text, const QString& code) {
 }
 
 int WizardSettings::labelWidthExist(float inches) const {
-  return firstCodeContaining(widthValues_, sizeCode(inches));
+  return firstCodeContaining(widthValues_, SizeCode(inches));
 }
 
 int WizardSettings::labelLengthExist(float inches) const {
-  return firstCodeContaining(lengthValues_, sizeCode(inches));
+  return firstCodeContaining(lengthValues_, SizeCode(inches));
 }
 
 // ---------------------------------------------------------------------------
 
-void CollectSettingState(const WizardSettings& settings, ProgramState& state) {
-  state.SettingsSelected = kFalse;
-  state.CalibrationNeeded = kFalse;
+QString SizeCode(float inches) {
+  const float thousandths = inches * 1000.0f;
+  const long rounded = std::lround(thousandths);
+  if (rounded < 0) return QLatin1Char('-') + QString::number(-rounded).rightJustified(5, '0');
+  return QString::number(rounded).rightJustified(5, QLatin1Char('0'));
+}
+
+WidthLimit MaxLabelWidth(int widthClass) {
+  switch (widthClass) {
+    case 4: return {4.1f, 104.14f};
+    case 6: return {6.1f, 154.94f};
+    case 8: return {8.1f, 205.74f};
+    default: return {};
+  }
+}
+
+bool LabelWidthFits(float inches, int widthClass) {
+  const WidthLimit limit = MaxLabelWidth(widthClass);
+  return limit.inches <= 0.0f || !(inches > limit.inches);
+}
+
+SettingState CollectSettingState(const WizardSettings& settings) {
+  SettingState state;
   for (int i = 0; i < kIgnoreBoxCount; ++i) {
     if (settings.ignore(static_cast<IgnoreBox>(i)) == 0) state.SettingsSelected = kTrue;
   }
@@ -319,6 +330,14 @@ void CollectSettingState(const WizardSettings& settings, ProgramState& state) {
       settings.ignore(IgnoreBox::Gap) == 0) {
     state.CalibrationNeeded = kTrue;
   }
+  return state;
+}
+
+void CollectSettingState(const WizardSettings& settings, SessionFlags& session,
+                         RunRequest& request) {
+  const SettingState state = CollectSettingState(settings);
+  session.SettingsSelected = state.SettingsSelected;
+  request.CalibrationNeeded = state.CalibrationNeeded;
 }
 
 bool IsZovModelDriver(const QString& driverName) {
@@ -326,19 +345,27 @@ bool IsZovModelDriver(const QString& driverName) {
          driverName.contains(QLatin1String("Zov5820-K35"));
 }
 
-std::int16_t WidthClassFromDriverName(const QString& driverName, ProgramState& state) {
-  if (!driverName.contains(QLatin1String("Zov"))) return state.PrintWidthClass;
-  std::int16_t widthClass = state.PrintWidthClass;
+std::int16_t WidthClassFromDriverName(const QString& driverName, std::int16_t current) {
+  if (!driverName.contains(QLatin1String("Zov"))) return current;
+  std::int16_t widthClass = current;
   if (driverName.contains(QLatin1String("5820-K35"))) widthClass = 4;
   if (driverName.contains(QLatin1String("5820K35"))) widthClass = 4;
   if (driverName.contains(QLatin1String("04"))) widthClass = 4;
   if (driverName.contains(QLatin1String("06"))) widthClass = 6;
   if (driverName.contains(QLatin1String("08"))) widthClass = 8;
-  state.PrintWidthClass = widthClass;
   return widthClass;
 }
 
-bool ValidateMediaSize(WizardSettings& settings, const ProgramState& state) {
+bool MediaSizeFits(const WizardSettings& settings, int widthClass) {
+  const int widthIndex = settings.index(ListControl::LabelWidth);
+  const int lengthIndex = settings.index(ListControl::LabelLength);
+  if (widthIndex < 0 || lengthIndex < 0 || widthIndex >= settings.labelWidthValues().size())
+    return false;
+  const float width = settings.labelWidthValues().at(widthIndex).toFloat() / 1000.0f;
+  return LabelWidthFits(width, widthClass);
+}
+
+bool ValidateMediaSize(WizardSettings& settings, int widthClass) {
   const int widthIndex = settings.index(ListControl::LabelWidth);
   const int lengthIndex = settings.index(ListControl::LabelLength);
   if (widthIndex < 0 || lengthIndex < 0 || widthIndex >= settings.labelWidthValues().size()) {
@@ -346,14 +373,7 @@ bool ValidateMediaSize(WizardSettings& settings, const ProgramState& state) {
     settings.setIndex(ListControl::LabelLength, defaultIndex(ListControl::LabelLength));
     return false;
   }
-  const float width = settings.labelWidthValues().at(widthIndex).toFloat() / 1000.0f;
-  // Single precision on purpose: exactly 4.1 inches passes on a 4-inch printer.
-  switch (state.PrintWidthClass) {
-    case 4: return !(width > 4.1f);
-    case 6: return !(width > 6.1f);
-    case 8: return !(width > 8.1f);
-    default: return true;
-  }
+  return MediaSizeFits(settings, widthClass);
 }
 
 }  // namespace tlw

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/program_state.h"
+#include "core/state.h"
 
 namespace tlw {
 
@@ -44,6 +44,27 @@ constexpr int kListControlCount = 10;
 constexpr int LengthListLast = 6;
 constexpr int WidthListLast = 4;
 
+// Limits of the custom label sizes, in inches and millimetres.
+constexpr float kMinWidthInch = 0.8f, kMinWidthMM = 20.32f;
+constexpr float kMinLengthInch = 0.25f, kMinLengthMM = 6.35f;
+constexpr double kLongestLength = 99.01;  // above it a length becomes the maximum
+constexpr float kMaxLengthInch = 99.0f, kMaxLengthMM = 2514.6f;
+
+// The widest label a printer of a width class takes: 4.1, 6.1 or 8.1 inches.
+// Kept in single precision, like the stored sizes: exactly 8.1f passes on an
+// 8-inch printer. A width class other than 4, 6 or 8 has no limit (0).
+struct WidthLimit {
+  float inches = 0.0f;
+  float millimetres = 0.0f;
+};
+WidthLimit MaxLabelWidth(int widthClass);
+// True when a label `inches` wide fits a printer of the width class.
+bool LabelWidthFits(float inches, int widthClass);
+// "00###": a size in thousandths of an inch, rounded half away from zero, at least
+// five digits (a leading minus before them for a negative size). The code the
+// size lists and the jobs use.
+QString SizeCode(float inches);
+
 // Scroll ranges of the two image shifts, in 1/100 inch.
 constexpr int kHorzShiftMin = -100, kHorzShiftMax = 100;
 constexpr int kVertShiftMin = -100, kVertShiftMax = 1280;
@@ -62,8 +83,8 @@ int defaultIndex(ListControl list);
 class WizardSettings : public QObject {
   Q_OBJECT
  public:
-  // `state` receives the SettingsSavedToFile changes of the Ignore rule.
-  explicit WizardSettings(ProgramState* state, QObject* parent = nullptr);
+  // `session` receives the SettingsSavedToFile changes of the Ignore rule.
+  explicit WizardSettings(SessionFlags* session, QObject* parent = nullptr);
 
   // Back to a freshly created pair of pages: every box checked, default entries,
   // shifts 0, units "inch", only the built-in size entries.
@@ -105,7 +126,7 @@ class WizardSettings : public QObject {
   void ignoreChanged(tlw::IgnoreBox box, std::int16_t value);
 
  private:
-  ProgramState* state_;
+  SessionFlags* session_;
   std::array<std::int16_t, kIgnoreBoxCount> ignore_{};
   std::array<int, kListControlCount> index_{};
   std::int16_t horzShift_ = 0;
@@ -113,14 +134,25 @@ class WizardSettings : public QObject {
   QStringList lengthTexts_, lengthValues_, widthTexts_, widthValues_;
 };
 
-// Recomputes SettingsSelected and CalibrationNeeded from the nine Ignore boxes.
-void CollectSettingState(const WizardSettings& settings, ProgramState& state);
+// What the nine Ignore boxes select: any setting at all, and one that makes the
+// printer calibrate (print mode, label size, gap sensor type).
+struct SettingState {
+  Flag SettingsSelected = kFalse;
+  Flag CalibrationNeeded = kFalse;
+};
+SettingState CollectSettingState(const WizardSettings& settings);
+// Recomputes SettingsSelected and CalibrationNeeded into the session and the request.
+void CollectSettingState(const WizardSettings& settings, SessionFlags& session,
+                         RunRequest& request);
 // True when the driver name holds "Zov 5820-K35" or "Zov5820-K35" (case-sensitive).
 bool IsZovModelDriver(const QString& driverName);
-// Sets and returns PrintWidthClass from the driver name (unchanged without "Zov").
-std::int16_t WidthClassFromDriverName(const QString& driverName, ProgramState& state);
-// Checks the label size selection against PrintWidthClass; with no entry selected
-// in either size list it selects the defaults again and fails.
-bool ValidateMediaSize(WizardSettings& settings, const ProgramState& state);
+// The width class the driver name gives; `current` when it names none (no "Zov").
+std::int16_t WidthClassFromDriverName(const QString& driverName, std::int16_t current);
+// True when the label size selection fits a printer of the width class: an entry
+// is selected in both size lists and the width is within MaxLabelWidth.
+bool MediaSizeFits(const WizardSettings& settings, int widthClass);
+// MediaSizeFits; with no entry selected in either size list it also selects the
+// defaults again.
+bool ValidateMediaSize(WizardSettings& settings, int widthClass);
 
 }  // namespace tlw

@@ -245,25 +245,19 @@ bool SaveWizardSettings(AppContext& ctx, const QString& path) {
     ShowNotice(ctx, QStringLiteral("Error Writing File\r\nUnable to save the settings\r\n"));
     return false;
   }
-  ctx.state.SettingsSelected = kFalse;
+  ctx.session.SettingsSelected = kFalse;
   return true;
 }
 
-bool LoadWizardSettings(AppContext& ctx, const QString& path) {
-  if (!FileExists(path)) {
-    ShowNotice(ctx, QStringLiteral("File not found. Please select another file."));
-    return false;
-  }
+LoadResult LoadWizardSettings(const QString& path, WizardSettings& settings) {
+  if (!FileExists(path)) return {false, QStringLiteral("File not found. Please select another file.")};
   QFile file(path);
   std::optional<SettingsFileContent> content;
   if (file.open(QIODevice::ReadOnly)) content = DecodeWizardSettings(file.read(kMaxReadBytes));
   file.close();
-  if (!content) {
-    ShowNotice(ctx, IncompatibleFileText());
-    return false;
-  }
-  if (ctx.settings) ApplySettingsFileContent(*content, *ctx.settings);
-  return true;
+  if (!content) return {false, IncompatibleFileText()};
+  ApplySettingsFileContent(*content, settings);
+  return {true, {}};
 }
 
 }  // namespace tlw

@@ -64,12 +64,17 @@ bool FileExists(const QString& path);
 // result is true. A file that cannot be written gives a notice and false.
 bool SaveWizardSettings(AppContext& ctx, const QString& path);
 
-// Loads `path` into ctx.settings. A missing file gives "File not found. Please
-// select another file."; a file that fails DecodeWizardSettings gives the notice
-// "Error Reading File", "Incompatible File Type Detected", "Unable to load the
-// saved settings". In both cases the settings stay exactly as they were and the
-// result is false.
-bool LoadWizardSettings(AppContext& ctx, const QString& path);
+// What became of loading a settings file: loaded, or the notice that says why not.
+struct LoadResult {
+  bool loaded = false;
+  QString notice;  // the text the wizard shows in its "Notice" box when not loaded
+};
+
+// Loads `path` into `settings`. A missing file gives "File not found. Please
+// select another file."; a file that fails DecodeWizardSettings gives the three
+// lines of IncompatibleFileText(). In both cases the settings stay exactly as they
+// were and nothing is shown: the caller shows the notice.
+LoadResult LoadWizardSettings(const QString& path, WizardSettings& settings);
 
 // The three-line notice text of a rejected settings file.
 QString IncompatibleFileText();

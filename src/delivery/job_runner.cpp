@@ -6,12 +6,12 @@
 #include "core/context.h"
 #include "core/exit.h"
 #include "core/navigator.h"
-#include "core/settings.h"
 #include "delivery/front_panel.h"
+#include "delivery/job_senders.h"
 #include "delivery/raw_channel.h"
 #include "delivery/status_reader.h"
 #include "platform/clock.h"
-#include "setuplang/jobs.h"
+#include "setuplang/run_plan.h"
 
 namespace tlw {
 
@@ -21,13 +21,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kReceivedOk = QStringLiteral("  ... Request received OK");
 const QString kNoPrintJobs = QStringLiteral("No Print Jobs!");
 
-// First wait of each step, in seconds; the wait after the probe job is always 5.
-constexpr int kEmulationWait = 10;
-constexpr int kLoadWait = 10;
-constexpr int kUpdateWait = 5;
-constexpr int kCalibrationWait = 20;
-constexpr int kSaveWait = 5;
-constexpr int kPowerUpWait = 5;
+// The wait after the probe job, in seconds.
 constexpr int kProbeWait = 5;
 
 }  // namespace
@@ -96,6 +90,11 @@ void JobRunner::WaitSeconds(int n) {
 }
 
 void JobRunner::Start_Job() {
+  if (!ctx_.settings) return;
+  Start_Job(BuildRunPlan(*ctx_.settings, ctx_.request, ctx_.options.UseOldEmulationCmd));
+}
+
+void JobRunner::Start_Job(const RunPlan& plan) {
   // A second Finish while a run waits, or a run after the program began to close,
   // must not start anything.
   if (running_ || ctx_.exitStarted) return;
@@ -106,83 +105,47 @@ void JobRunner::Start_Job() {
   stopRequested_ = false;
   failed_ = false;
   outcome_ = Outcome::NotRun;
-  run();
+  // The error box of an earlier, failed run leaves the flag set; it belongs to that run.
+  ctx_.session.JobErrorFlag = kFalse;
+  run(plan);
   running_ = false;
   if (outcome_ == Outcome::NotRun) outcome_ = stopped() ? Outcome::Stopped : Outcome::Configured;
 }
 
-void JobRunner::run() {
-  ProgramState& st = ctx_.state;
+void JobRunner::run(const RunPlan& plan) {
   ctx_.log.write(QStringLiteral("Begin Print"));
   setProgress(0);
   setStatus(QStringLiteral("Initializing ...."));
 
-  // Ends the run when the last check failed or the program is closing.
-  auto ended = [this](Flag result) {
-    if (stopped()) {
-      outcome_ = Outcome::Stopped;
-      return true;
-    }
-    if (!isSet(result)) {
-      outcome_ = Outcome::Failed;
-      return true;
-    }
-    return false;
-  };
-
-  const bool emulationIgnored =
-      !ctx_.settings || ctx_.settings->ignore(IgnoreBox::Emulation) != 0;
-  if (!isSet(st.JobErrorFlag) && !emulationIgnored) {
-    appendStatus(QStringLiteral("Requesting active emulation to be changed."));
-    SendEmuCmd(ctx_, st.SaveConfigNumber);
-    if (ended(Check_Job_Status(kEmulationWait))) return;
-    setProgress(25);
-    SendLoadCfgCmd(ctx_, st.SaveConfigNumber);
-    appendStatus(QStringLiteral("Requesting loading of configuration #") +
-                 QString::number(st.SaveConfigNumber) +
-                 QStringLiteral(" to set active emulation."));
-    if (ended(Check_Job_Status(kLoadWait))) return;
-  }
-
-  setProgress(30);
   Flag lastResult = kFalse;
-  if (isSet(SendCfgCmd(ctx_))) {
-    appendStatus(QStringLiteral("Sending configuration update request to printer."));
-    lastResult = Check_Job_Status(kUpdateWait);
-    // A failed update does not end the run: JobErrorFlag now skips the later steps.
+  bool updateFailed = false;  // a failed update skips every later step
+  for (const RunStep& step : plan.steps) {
+    if (step.progressBefore >= 0) setProgress(step.progressBefore);
+    if (updateFailed) continue;
+    if (!step.sends()) {
+      SendPlannedStep(ctx_, step);  // logs a refusal, sends nothing
+      continue;
+    }
+    if (step.announceFirst) appendStatus(step.statusLine);
+    SendPlannedStep(ctx_, step);
+    if (!step.announceFirst) appendStatus(step.statusLine);
+    lastResult = Check_Job_Status(step.firstWait);
     if (stopped()) {
       outcome_ = Outcome::Stopped;
       return;
     }
+    if (!isSet(lastResult)) {
+      if (step.failureEndsRun) {
+        outcome_ = Outcome::Failed;
+        return;
+      }
+      updateFailed = true;
+    }
   }
 
-  setProgress(40);
-  if (isSet(st.CalibrationNeeded) && !isSet(st.JobErrorFlag)) {
-    appendStatus(QStringLiteral("Requesting auto calibration to be started."));
-    SendCalibrateCmd(ctx_);
-    lastResult = Check_Job_Status(kCalibrationWait);
-    if (ended(lastResult)) return;
-  }
-
-  setProgress(60);
-  if (isSet(st.SaveConfigRequested) && !isSet(st.JobErrorFlag)) {
-    appendStatus(QStringLiteral("Requesting configuration to be saved."));
-    SendSaveCfgCmd(ctx_, st.SaveConfigNumber);
-    lastResult = Check_Job_Status(kSaveWait);
-    if (ended(lastResult)) return;
-  }
-
-  setProgress(80);
-  if (isSet(st.PowerUpRequested) && !isSet(st.JobErrorFlag)) {
-    appendStatus(QStringLiteral("Requesting power-up configuration to be changed."));
-    SendSetPowerUpCmd(ctx_, st.PowerUpConfigNumber);
-    lastResult = Check_Job_Status(kPowerUpWait);
-    if (ended(lastResult)) return;
-  }
-
-  setProgress(100);
+  setProgress(plan.progressAtEnd);
   appendStatus(QStringLiteral("Printer Successfully Configured."));
-  st.SettingsSent = kTrue;
+  ctx_.session.SettingsSent = kTrue;
   outcome_ = failed_ ? Outcome::Failed : Outcome::Configured;
   if (isSet(lastResult)) ShowSuccess(ctx_);
   ExitWizard(ctx_);
@@ -195,7 +158,7 @@ Flag JobRunner::Check_Job_Status(int firstWait) {
 
   // First look: the job now at the head of the queue (none when it is empty).
   CheckPrinter(ctx_, printerReport, jobReport);
-  getPrinterStatus(ctx_, printerReport, ctx_.state.PrinterPortName, ctx_.state.PrinterDriverName);
+  getPrinterStatus(ctx_, printerReport, ctx_.printer.PrinterPortName, ctx_.printer.PrinterDriverName);
   QString idBefore;
   getJobStatus(ctx_, jobReport, idBefore);
   ctx_.log.write(QStringLiteral("...Check_Job_Status: Got status msg"));
@@ -213,8 +176,8 @@ Flag JobRunner::Check_Job_Status(int firstWait) {
   if (jobReport == kNoPrintJobs) {
     appendStatus(kReceivedOk);
   } else {
-    getPrinterStatus(ctx_, printerReport, ctx_.state.PrinterPortName,
-                     ctx_.state.PrinterDriverName);
+    getPrinterStatus(ctx_, printerReport, ctx_.printer.PrinterPortName,
+                     ctx_.printer.PrinterDriverName);
     QString idNow;
     getJobStatus(ctx_, jobReport, idNow);
     // With an empty queue at the first look there is no job that could have stuck.
@@ -233,7 +196,7 @@ Flag JobRunner::Check_Job_Status(int firstWait) {
 void JobRunner::JobFailure() {
   failed_ = true;
   appendStatus(QStringLiteral("... Error Detected. The command failed. Program unable to continue."));
-  const QString ip = frontPanel_->portIPAddress(ctx_, ctx_.state.PrinterPortName);
+  const QString ip = frontPanel_->portIPAddress(ctx_, ctx_.printer.PrinterPortName);
   ctx_.log.write(QStringLiteral("JobFailure: IPAddr=") + ip);
   if (!ip.isEmpty()) {
     // The SNMP reply wait runs the event loop: the program may start closing in it.

@@ -9,6 +9,7 @@ namespace tlw {
 
 struct AppContext;
 class FrontPanelReader;
+struct RunPlan;
 
 // Told about every visible change of a run: the progress window displays them,
 // tenlark-apply prints them.
@@ -51,8 +52,12 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   void addObserver(RunObserver* observer);
   void removeObserver(RunObserver* observer);
 
-  // Runs the sequence of jobs. Does nothing while a run is already going on.
+  // Runs the plan of ctx.settings and ctx.request. Does nothing while a run is
+  // already going on.
   void Start_Job();
+  // Runs a given plan: each sending step's status line, job and queue check, the
+  // progress meter at each step, and the end of the run.
+  void Start_Job(const RunPlan& plan);
   // Watches the queue after a job was sent: waits `firstWait` seconds, sends the
   // empty probe job, waits 5 seconds more. True (-1) when the job was taken; false
   // after JobFailure has run (or when the run was stopped).
@@ -77,7 +82,7 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   void setStatus(const QString& line);     // first line of a run: replaces the log
   void appendStatus(const QString& line);  // old text, CR LF, the line
   void notifyLog(const QString& line);
-  void run();
+  void run(const RunPlan& plan);
 
   AppContext& ctx_;
   FrontPanelReader* frontPanel_;

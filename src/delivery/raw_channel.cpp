@@ -7,13 +7,15 @@
 
 namespace tlw {
 
-void SendRawJob(AppContext& ctx, const QByteArray& text) {
+SubmitResult SendRawJob(AppContext& ctx, const QByteArray& text) {
   Spooler* spooler = ctx.services.spooler;
-  if (!spooler) return;
-  // Start, write and finish problems are not reported here: the job runner
-  // judges delivery from the queue afterwards.
+  if (!spooler) return {SubmitResult::Failed, 0, QStringLiteral("no print spooler")};
+  // Start, write and finish problems show no box here: the job runner judges
+  // delivery from the queue afterwards. The spooler's reason goes to the log.
   const SubmitResult result =
-      spooler->submitRaw(ctx.state.CurrentPrinter, QString::fromLatin1(JobDocumentName), text);
+      spooler->submitRaw(ctx.printer.CurrentPrinter, QString::fromLatin1(JobDocumentName), text);
+  if (result != SubmitResult::Submitted && ctx.log.enabled())
+    ctx.log.write(QStringLiteral("SendRawJob: ") + result.reason);
   if (result == SubmitResult::UnknownQueue && ctx.services.prompts) {
     MessageBox box;
     box.text = QStringLiteral("The Printer Name you typed wasn't recognized.");
@@ -21,6 +23,7 @@ void SendRawJob(AppContext& ctx, const QByteArray& text) {
     box.buttons = BoxButtons::Ok;
     ctx.services.prompts->show(box);
   }
+  return result;
 }
 
 void KillPrintJob(AppContext& ctx, const QString& printerName, std::uint32_t jobId) {
@@ -31,7 +34,7 @@ void PurgePrintQueue(AppContext& ctx) {
   if (ctx.log.enabled()) ctx.log.write(QStringLiteral("...PurgePrintQueue"));
   Spooler* spooler = ctx.services.spooler;
   if (!spooler) return;
-  const QString queue = ctx.state.CurrentPrinter;
+  const QString queue = ctx.printer.CurrentPrinter;
   // The printer must answer before its queue is read; any failure ends the purge quietly.
   if (!spooler->printerInfo(queue)) return;
   std::optional<std::vector<JobInfo>> jobs = spooler->jobs(queue);

@@ -18,40 +18,40 @@ struct StatusText {
 
 // Printer status bits in the order they are tested and joined.
 constexpr StatusText kPrinterStatusTexts[] = {
-    {0x00000200, "Busy  "},
-    {0x00400000, "Printer Door Open  "},
-    {0x00000002, "Printer Error  "},
-    {0x00008000, "Initializing  "},
-    {0x00000100, "I/O Active  "},
-    {0x00000020, "Manual Feed  "},
-    {0x00040000, "No Toner  "},
-    {0x00001000, "Not Available  "},
-    {0x00000080, "Off Line  "},
-    {0x00200000, "Out of Memory  "},
-    {0x00000800, "Output Bin Full  "},
-    {0x00080000, "Page Punt  "},
-    {0x00000008, "Paper Jam  "},
-    {0x00000010, "Paper Out  "},
-    {0x00000040, "Page Problem  "},
-    {0x00000001, "Paused  "},
-    {0x00000004, "Pending Deletion  "},
-    {0x00000400, "Printing  "},
-    {0x00004000, "Processing  "},
-    {0x00020000, "Toner Low  "},
-    {0x00100000, "User Intervention  "},
-    {0x00002000, "Waiting  "},
-    {0x00010000, "Warming Up  "},
+    {PrinterStatus::Busy, "Busy  "},
+    {PrinterStatus::DoorOpen, "Printer Door Open  "},
+    {PrinterStatus::Error, "Printer Error  "},
+    {PrinterStatus::Initializing, "Initializing  "},
+    {PrinterStatus::IoActive, "I/O Active  "},
+    {PrinterStatus::ManualFeed, "Manual Feed  "},
+    {PrinterStatus::NoToner, "No Toner  "},
+    {PrinterStatus::NotAvailable, "Not Available  "},
+    {PrinterStatus::Offline, "Off Line  "},
+    {PrinterStatus::OutOfMemory, "Out of Memory  "},
+    {PrinterStatus::OutputBinFull, "Output Bin Full  "},
+    {PrinterStatus::PagePunt, "Page Punt  "},
+    {PrinterStatus::PaperJam, "Paper Jam  "},
+    {PrinterStatus::PaperOut, "Paper Out  "},
+    {PrinterStatus::PageProblem, "Page Problem  "},
+    {PrinterStatus::Paused, "Paused  "},
+    {PrinterStatus::PendingDeletion, "Pending Deletion  "},
+    {PrinterStatus::Printing, "Printing  "},
+    {PrinterStatus::Processing, "Processing  "},
+    {PrinterStatus::TonerLow, "Toner Low  "},
+    {PrinterStatus::UserIntervention, "User Intervention  "},
+    {PrinterStatus::Waiting, "Waiting  "},
+    {PrinterStatus::WarmingUp, "Warming Up  "},
 };
 
 // Job status bits in the order they are tested and joined.
 constexpr StatusText kJobStatusTexts[] = {
-    {0x0008, "Spooling  "},
-    {0x0020, "Off line  "},
-    {0x0001, "Paused  "},
-    {0x0002, "Error  "},
-    {0x0040, "Paper Out  "},
-    {0x0010, "Printing  "},
-    {0x0400, "User Intervention Needed  "},
+    {JobStatus::Spooling, "Spooling  "},
+    {JobStatus::Offline, "Off line  "},
+    {JobStatus::Paused, "Paused  "},
+    {JobStatus::Error, "Error  "},
+    {JobStatus::PaperOut, "Paper Out  "},
+    {JobStatus::Printing, "Printing  "},
+    {JobStatus::UserIntervention, "User Intervention Needed  "},
 };
 
 template <std::size_t N>
@@ -92,7 +92,7 @@ void CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport) {
   debugLog(ctx, QStringLiteral("...CheckPrinter"));
   Spooler* spooler = ctx.services.spooler;
   if (!spooler) return;
-  const QString queue = ctx.state.CurrentPrinter;
+  const QString queue = ctx.printer.CurrentPrinter;
 
   std::optional<PrinterInfo> info = spooler->printerInfo(queue);
   if (!info) return;

@@ -16,8 +16,6 @@ const QString kCommunity = QStringLiteral("tamvek");
 const QString kSysDescrOid = QStringLiteral("1.3.6.1.2.1.1.1.0");
 const QString kPanelLine1Oid = QStringLiteral("1.3.6.1.2.1.43.16.5.1.2.1.1");
 const QString kPanelLine2Oid = QStringLiteral("1.3.6.1.2.1.43.16.5.1.2.1.2");
-const QString kPortsKey = QStringLiteral(
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports");
 
 // Host text in a form two spellings of the same address share: dotted IPv4
 // without leading zeros, anything else trimmed and in lower case.
@@ -43,7 +41,7 @@ QString GetPortIPAddress(AppContext& ctx, const QString& portName) {
   if (!ctx.services.machineRegistry) return QString();
   cRegistry reg(ctx.services.machineRegistry);
   reg.setClassKey(kHkeyLocalMachine);
-  reg.setSectionKey(kPortsKey + QLatin1Char('\\') + portName);
+  reg.setSectionKey(QString::fromLatin1(kPortsRegistryKey) + QLatin1Char('\\') + portName);
   reg.setValueKey(QStringLiteral("IPAddress"));
   reg.setValueType(kRegSz);
   return reg.Value().toString();
@@ -178,7 +176,7 @@ void NetworkStatus::showPlainBox(const QString& text) {
 }
 
 void NetworkStatus::debugLog(const QString& text) {
-  if (isSet(ctx_.state.DebugMode)) ctx_.log.write(text);
+  if (isSet(ctx_.options.DebugMode)) ctx_.log.write(text);
 }
 
 }  // namespace tlw

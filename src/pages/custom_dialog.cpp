@@ -20,10 +20,6 @@ using namespace pageparts;
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr float kMinWidthInch = 0.8f, kMinWidthMM = 20.32f;
-constexpr float kMinLengthInch = 0.25f, kMinLengthMM = 6.35f;
-constexpr double kLongestLength = 99.01;  // above it the length becomes 99 inches
-constexpr float kMaxLengthInch = 99.0f, kMaxLengthMM = 2514.6f;
 
 // Halves away from zero, as the size texts and codes round.
 double roundAway(double v) { return v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5); }
@@ -42,13 +38,6 @@ QString CustomDialog::oneDecimal(double value) {
   QString text = QString::number(t / 10) + QLatin1Char('.') + QString::number(t % 10);
   if (negative && t != 0) text.prepend(QLatin1Char('-'));
   return text;
-}
-
-QString CustomDialog::sizeCode(float inches) {
-  // The product is taken in 32-bit floating point, like the size lookup does.
-  const float thousandths = inches * 1000.0f;
-  const long long whole = static_cast<long long>(roundAway(static_cast<double>(thousandths)));
-  return QStringLiteral("%1").arg(whole, 5, 10, QLatin1Char('0'));
 }
 
 QString CustomDialog::sizeText(float inches, float millimetres) {
@@ -172,12 +161,12 @@ void CustomDialog::OKButton_Click() {
   const double width = d.CustomWidthInch;
   if (widthGiven && width < 0.8) setWidth(kMinWidthInch, kMinWidthMM);
   // A printer whose width class is unknown counts as a 4-inch printer from now on.
-  if (c.state.PrintWidthClass < 4) c.state.PrintWidthClass = 4;
+  if (c.printer.PrintWidthClass < 4) c.printer.PrintWidthClass = 4;
   if (widthGiven) {
     // Compared in single precision, like the stored value: 8.1f is a little above
     // the double 8.1, so a double comparison would cut the largest allowed width
     // again on every OK and the operator could never add it.
-    const std::int16_t cls = c.state.PrintWidthClass;
+    const std::int16_t cls = c.printer.PrintWidthClass;
     if (d.CustomWidthInch > 4.1f && cls == 4) setWidth(4.1f, 104.14f);
     if (d.CustomWidthInch > 6.1f && cls == 6) setWidth(6.1f, 154.94f);
     if (d.CustomWidthInch > 8.1f && cls == 8) setWidth(8.1f, 205.74f);
@@ -200,7 +189,7 @@ void CustomDialog::OKButton_Click() {
       const int index = s->labelWidthExist(d.CustomWidthInch);
       if (index < 0 || index >= s->count(ListControl::LabelWidth)) {
         const int added = s->appendWidth(sizeText(d.CustomWidthInch, d.CustomWidthMM),
-                                         sizeCode(d.CustomWidthInch));
+                                         SizeCode(d.CustomWidthInch));
         s->setIndex(ListControl::LabelWidth, added);
       } else {
         s->setIndex(ListControl::LabelWidth, index);
@@ -210,7 +199,7 @@ void CustomDialog::OKButton_Click() {
       const int index = s->labelLengthExist(d.CustomLengthInch);
       if (index < 0 || index >= s->count(ListControl::LabelLength)) {
         const int added = s->appendLength(sizeText(d.CustomLengthInch, d.CustomLengthMM),
-                                          sizeCode(d.CustomLengthInch));
+                                          SizeCode(d.CustomLengthInch));
         s->setIndex(ListControl::LabelLength, added);
       } else {
         s->setIndex(ListControl::LabelLength, index);

@@ -33,8 +33,6 @@ class CustomDialog : public WizardForm {
 
   // A size as the lists write it: "###0.0" (one decimal, halves away from zero).
   static QString oneDecimal(double value);
-  // A size code: inches x 1000 in whole thousandths, at least five digits.
-  static QString sizeCode(float inches);
   // The list text of a custom size: 4.5" (114.3mm).
   static QString sizeText(float inches, float millimetres);
   // A 32-bit value as its box shows it: the shortest decimal text, up to seven

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/boxes.h"
+#include "core/finish_rules.h"
 #include "core/context.h"
 #include "core/settings.h"
 #include "pages/page_parts.h"
@@ -120,12 +121,12 @@ void FinishDialog::formLoad() {
     SaveCfgCB->setChecked(false);
     SetPwrUpCB->setChecked(false);
   }
-  SelectedPrinterName->setText(ctx().state.SelectedPrinterName);
+  SelectedPrinterName->setText(ctx().printer.SelectedPrinterName);
 }
 
 void FinishDialog::showEvent(QShowEvent* event) {
   // The operator may have gone back and chosen another printer since the load.
-  SelectedPrinterName->setText(ctx().state.SelectedPrinterName);
+  SelectedPrinterName->setText(ctx().printer.SelectedPrinterName);
   WizardForm::showEvent(event);
 }
 
@@ -143,38 +144,18 @@ void FinishDialog::checkIgnoreBoxes() {
   SetPwrUpCB->setChecked(true);
 }
 
-bool FinishDialog::ConfirmCalibration() {
-  MessageBox box;
-  box.title = QStringLiteral("Calibration Required");
-  box.text = QStringLiteral(
-      "Warning! One or more of the settings you specified require calibration to be "
-      "performed.\r\nCalibration may interfere with current jobs sent to the printer.\r\n\r\n"
-      "Do you want to continue?");
-  box.icon = BoxIcon::Warning;
-  box.buttons = BoxButtons::YesNo;
-  box.defaultButton = BoxAnswer::No;
+bool FinishDialog::ask(const MessageBox& box) {
   return ctx().services.prompts && ctx().services.prompts->show(box) == BoxAnswer::Yes;
 }
 
+bool FinishDialog::ConfirmCalibration() { return ask(MakeFinding(FindingKind::CalibrationNeeded).box); }
+
 bool FinishDialog::ConfirmConfigOverwrite() {
-  MessageBox box;
-  box.title = QStringLiteral("Configuration Overwrite Warning");
-  box.text = QStringLiteral(
-      "Warning! You may overwrite a previously saved configuration.\r\n"
-      "Are you sure you want to continue?");
-  box.icon = BoxIcon::Warning;
-  box.buttons = BoxButtons::YesNo;
-  box.defaultButton = BoxAnswer::No;
-  return ctx().services.prompts && ctx().services.prompts->show(box) == BoxAnswer::Yes;
+  return ask(MakeFinding(FindingKind::OverwriteConfig).box);
 }
 
 void FinishDialog::ShowNotSavedNotice() {
-  MessageBox box;
-  box.title = QStringLiteral("Printer Setting Not Saved");
-  box.text = QStringLiteral("Setting download aborted. No printer settings were changed");
-  box.icon = BoxIcon::Warning;
-  box.buttons = BoxButtons::Ok;
-  if (ctx().services.prompts) ctx().services.prompts->show(box);
+  if (ctx().services.prompts) ctx().services.prompts->show(SettingsNotSentNotice());
 }
 
 void FinishDialog::abortToPage2() {
@@ -193,49 +174,42 @@ void FinishDialog::OKButton_Click() {
   const QPointer<FinishDialog> self(this);
   auto gone = [&] { return c.exitStarted || !self || shell().find(FormId::FinishDialog) != this; };
 
-  if (SaveCfgCB->isChecked() && emulationChanges()) {
-    ShowNotice(c, QStringLiteral("Changing the active emulation requires you to save the "
-                                 "configuration.\r\nPlease select a configuration number to hold "
-                                 "this change."));
-    if (gone()) return;
-    SaveCfgCB->setChecked(false);
-    return;
-  }
+  if (!c.settings) return;
   // The calibration rule follows the Ignore boxes as they are now.
-  if (c.settings) CollectSettingState(*c.settings, c.state);
-  if (isSet(c.state.CalibrationNeeded)) {
-    const bool yes = ConfirmCalibration();
-    if (gone()) return;
-    if (!yes) {
-      abortToPage2();
-      return;
+  CollectSettingState(*c.settings, c.session, c.request);
+  FinishChoices choices;
+  choices.saveRequested = !SaveCfgCB->isChecked();
+  c.request.SaveConfigRequested = toFlag(choices.saveRequested);
+  if (choices.saveRequested)
+    c.request.SaveConfigNumber = static_cast<std::int16_t>(SaveCombo->currentIndex() + 1);
+  c.request.PowerUpRequested = toFlag(!SetPwrUpCB->isChecked());
+  if (!SetPwrUpCB->isChecked())
+    c.request.PowerUpConfigNumber = static_cast<std::int16_t>(PowerUpCombo->currentIndex());
+
+  for (const Finding& finding : FinishFindings(*c.settings, c.printer.PrintWidthClass, choices)) {
+    switch (finding.kind) {
+      case FindingKind::NothingSelected:
+      case FindingKind::MediaSizeInvalid:
+        continue;  // the settings pages asked these before the operator got here
+      case FindingKind::EmulationNeedsSave:
+        if (c.services.prompts) c.services.prompts->show(finding.box);
+        if (gone()) return;
+        SaveCfgCB->setChecked(false);
+        return;
+      case FindingKind::CalibrationNeeded:
+      case FindingKind::OverwriteConfig: {
+        const bool yes = ask(finding.box);
+        if (gone()) return;
+        if (!yes) {
+          abortToPage2();
+          return;
+        }
+        if (finding.kind == FindingKind::CalibrationNeeded) hide();
+        break;
+      }
     }
-    hide();
   }
-  if (SaveCfgCB->isChecked()) {
-    c.state.SaveConfigRequested = kFalse;
-  } else {
-    c.state.SaveConfigRequested = kTrue;
-    c.state.SaveConfigNumber = static_cast<std::int16_t>(SaveCombo->currentIndex() + 1);
-    const bool yes = ConfirmConfigOverwrite();
-    if (gone()) return;
-    if (!yes) {
-      abortToPage2();
-      return;
-    }
-  }
-  if (SetPwrUpCB->isChecked()) {
-    c.state.PowerUpRequested = kFalse;
-  } else {
-    c.state.PowerUpRequested = kTrue;
-    c.state.PowerUpConfigNumber = static_cast<std::int16_t>(PowerUpCombo->currentIndex());
-  }
-  c.state.SettingsSent = kTrue;
-  // A new run starts with a clean error flag. The flag is left set by the printer
-  // error box of an earlier, failed run; kept, it would make this run skip the
-  // emulation, calibration, save and power-up steps the operator asked for and
-  // still end in the success box.
-  c.state.JobErrorFlag = kFalse;
+  c.session.SettingsSent = kTrue;
   hide();
   auto* progress = qobject_cast<ProgressDlg*>(shell().show(FormId::ProgressDlg));
   if (!progress) return;

@@ -1,5 +1,6 @@
 #pragma once
 #include "pages/wizard_shell.h"
+#include "platform/prompts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -38,6 +39,8 @@ class FinishDialog : public WizardForm {
 
  private:
   bool emulationChanges() const;
+  // Shows a question; true only for Yes.
+  bool ask(const MessageBox& box);
   // Shows the second settings page again after the operator backed out of Finish.
   void abortToPage2();
 

@@ -11,6 +11,7 @@
 
 #include "core/boxes.h"
 #include "core/context.h"
+#include "core/finish_rules.h"
 #include "core/navigator.h"
 #include "pages/page_parts.h"
 
@@ -129,7 +130,7 @@ int Operation::LabelWidthExist(float inches) const { return settings().labelWidt
 int Operation::LabelLengthExist(float inches) const { return settings().labelLengthExist(inches); }
 
 void Operation::Load_Click() {
-  if (ctx().navigator) ctx().navigator->openSettingsFileDialog(0);
+  if (ctx().navigator) ctx().navigator->openSettingsFileDialog(FileDialogMode::Load);
 }
 
 void Operation::CustomizeMedia_Click() {
@@ -142,10 +143,9 @@ void Operation::CustomizeMedia_Click() {
 void Operation::Next_Click() {
   WizardShell::Busy busy(shell());
   AppContext& c = ctx();
-  if (settings().ignore(IgnoreBox::MediaSize) == 0 && !ValidateMediaSize(settings(), c.state)) {
-    ShowNotice(c, QStringLiteral("Invalid media size selected or media size entered manually.\r\n"
-                                 "Please use the drop down menu or Customize button to specify "
-                                 "the media size"));
+  if (settings().ignore(IgnoreBox::MediaSize) == 0 &&
+      !ValidateMediaSize(settings(), c.printer.PrintWidthClass)) {
+    if (c.services.prompts) c.services.prompts->show(MakeFinding(FindingKind::MediaSizeInvalid).box);
     return;
   }
   shell().show(FormId::PrinterSetup);

@@ -12,6 +12,7 @@
 
 #include "core/boxes.h"
 #include "core/context.h"
+#include "core/finish_rules.h"
 #include "core/navigator.h"
 #include "pages/finish_dialog.h"
 #include "pages/operation.h"
@@ -189,7 +190,7 @@ void PrinterSetup::onIgnoreChanged(IgnoreBox box, std::int16_t value) {
 }
 
 void PrinterSetup::showCancelCaption() {
-  Cancel->setText(isSet(ctx().state.SettingsSent) ? QStringLiteral("E&xit")
+  Cancel->setText(isSet(ctx().session.SettingsSent) ? QStringLiteral("E&xit")
                                                   : QStringLiteral("&Cancel"));
 }
 
@@ -201,11 +202,9 @@ void PrinterSetup::showEvent(QShowEvent* event) {
 void PrinterSetup::Finish_Click() {
   WizardShell::Busy busy(shell());
   AppContext& c = ctx();
-  CollectSettingState(settings(), c.state);
-  if (!isSet(c.state.SettingsSelected)) {
-    ShowNotice(c, QStringLiteral(
-                      "No settings selected. Please select a setting to change or press cancel "
-                      "to exit"));
+  CollectSettingState(settings(), c.session, c.request);
+  if (!isSet(c.session.SettingsSelected)) {
+    if (c.services.prompts) c.services.prompts->show(MakeFinding(FindingKind::NothingSelected).box);
     return;
   }
   MessageBox question;
@@ -220,7 +219,7 @@ void PrinterSetup::Finish_Click() {
   // The box is modal, but the program may have begun to close meanwhile.
   if (c.exitStarted || shell().find(FormId::PrinterSetup) != this) return;
   if (answer == BoxAnswer::Yes) {
-    if (c.navigator) c.navigator->openSettingsFileDialog(1);
+    if (c.navigator) c.navigator->openSettingsFileDialog(FileDialogMode::SaveBeforeFinish);
     return;
   }
   hide();

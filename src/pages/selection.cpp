@@ -94,7 +94,7 @@ void Selection::FillPrinterList() {
   installed_.clear();
   if (!c.services.spooler) return;
 
-  QString noted = c.state.CurrentPrinter;
+  QString noted = c.printer.CurrentPrinter;
   if (noted.isEmpty()) noted = c.services.spooler->defaultPrinter();
 
   installed_ = c.services.spooler->listPrinters();
@@ -113,7 +113,7 @@ void Selection::FillPrinterList() {
 }
 
 void Selection::PrinterList_Click() {
-  if (QListWidgetItem* item = PrinterList->currentItem()) ctx().state.SelectedPrinterName = item->text();
+  if (QListWidgetItem* item = PrinterList->currentItem()) ctx().printer.SelectedPrinterName = item->text();
 }
 
 void Selection::Next_Click() {
@@ -121,18 +121,19 @@ void Selection::Next_Click() {
   AppContext& c = ctx();
 
   for (const PrinterEntry& printer : installed_) {
-    if (printer.name == c.state.SelectedPrinterName) {
-      c.state.CurrentPrinter = printer.name;
+    if (printer.name == c.printer.SelectedPrinterName) {
+      c.printer.CurrentPrinter = printer.name;
       break;
     }
   }
   QString printerReport, jobReport;
   CheckPrinter(c, printerReport, jobReport);
   const QString status =
-      getPrinterStatus(c, printerReport, c.state.PrinterPortName, c.state.PrinterDriverName);
-  WidthClassFromDriverName(c.state.PrinterDriverName, c.state);
+      getPrinterStatus(c, printerReport, c.printer.PrinterPortName, c.printer.PrinterDriverName);
+  c.printer.PrintWidthClass =
+      WidthClassFromDriverName(c.printer.PrinterDriverName, c.printer.PrintWidthClass);
 
-  if (c.state.SelectedPrinterName.isEmpty()) {
+  if (c.printer.SelectedPrinterName.isEmpty()) {
     plainBox(c, QStringLiteral("No Printer Selected.") + kCrLf +
                     QStringLiteral("You must select a printer to continue."));
     return;
@@ -141,7 +142,7 @@ void Selection::Next_Click() {
     plainBox(c, QStringLiteral("Printer not ready"));
     if (c.exitStarted) return;
   }
-  c.log.write(QStringLiteral("Selected Printer Name: ") + c.state.SelectedPrinterName);
+  c.log.write(QStringLiteral("Selected Printer Name: ") + c.printer.SelectedPrinterName);
   shell().show(FormId::LoadDlg);
   hide();
 }

@@ -69,13 +69,13 @@ Dialog::Dialog(WizardShell& shell) : WizardForm(shell, FormId::Dialog) {
   layout->addLayout(buttonRow({OKButton, CancelButton}));
   resize(480, 200);
 
-  setDialogFlag(0);
+  setDialogFlag(FileDialogMode::Load);
   connect(Browse, &QPushButton::clicked, this, [this] { Browse_Click(); });
   connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
   connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
 
-void Dialog::setDialogFlag(std::int16_t flag) {
+void Dialog::setDialogFlag(FileDialogMode flag) {
   dialogFlag_ = flag;
   const QString title = saving() ? QStringLiteral("Save Wizard Settings")
                                  : QStringLiteral("Load Wizard Settings");
@@ -134,8 +134,8 @@ void Dialog::OKButton_Click() {
     // not be written): the settings are not in a file, so stay and let the
     // operator choose another name or cancel.
     if (!saved) return;
-    c.state.SettingsSavedToFile = kTrue;
-    if (dialogFlag_ == 2) {
+    c.session.SettingsSavedToFile = kTrue;
+    if (dialogFlag_ == FileDialogMode::SaveBeforeExit) {
       unloadSelf();
       ExitWizard(c);  // the settings are saved now: the program ends without asking
       return;
@@ -148,7 +148,10 @@ void Dialog::OKButton_Click() {
     shell().unload(FormId::PrinterSetup);
     if (c.settings) c.settings->resetToDefaults();
     shell().load(FormId::Operation);
-    LoadWizardSettings(c, name);
+    if (c.settings) {
+      const LoadResult result = LoadWizardSettings(name, *c.settings);
+      if (!result.loaded) ShowNotice(c, result.notice);
+    }
     if (gone()) return;
     shell().show(FormId::Operation);
   }

@@ -24,9 +24,12 @@ class Dialog : public WizardForm {
   explicit Dialog(WizardShell& shell);
 
   // Any value other than 1 and 2 behaves as 0. Sets the texts of the mode.
-  void setDialogFlag(std::int16_t flag);
-  std::int16_t dialogFlag() const { return dialogFlag_; }
-  bool saving() const { return dialogFlag_ == 1 || dialogFlag_ == 2; }
+  void setDialogFlag(FileDialogMode flag);
+  FileDialogMode dialogFlag() const { return dialogFlag_; }
+  bool saving() const {
+    return dialogFlag_ == FileDialogMode::SaveBeforeFinish ||
+           dialogFlag_ == FileDialogMode::SaveBeforeExit;
+  }
 
   void Browse_Click();
   void OKButton_Click();
@@ -52,7 +55,7 @@ class Dialog : public WizardForm {
   // Closes this dialog (the program's close, not the operator's).
   void unloadSelf();
 
-  std::int16_t dialogFlag_ = 0;
+  FileDialogMode dialogFlag_ = FileDialogMode::Load;
   QLabel* Title = nullptr;
   QLabel* Subtitle = nullptr;
   QLabel* FileNameLabel = nullptr;

@@ -166,11 +166,11 @@ void WizardShell::closeAllWindows() {
   for (int i = 0; i < kFormCount; ++i) unload(static_cast<FormId>(i));
 }
 
-void WizardShell::openSettingsFileDialog(int dialogFlag) {
+void WizardShell::openSettingsFileDialog(FileDialogMode mode) {
   // The dialog is created for each opening and takes its mode before it shows.
   unload(FormId::Dialog);
   if (auto* dialog = get<Dialog>(FormId::Dialog)) {
-    dialog->setDialogFlag(static_cast<std::int16_t>(dialogFlag));
+    dialog->setDialogFlag(mode);
     show(FormId::Dialog);
   }
 }

@@ -139,7 +139,7 @@ class WizardShell : public QObject, public Navigator {
 
   // --- Navigator ---
   void closeAllWindows() override;
-  void openSettingsFileDialog(int dialogFlag) override;
+  void openSettingsFileDialog(FileDialogMode mode) override;
   void showSetupPage2() override;
 
  private:

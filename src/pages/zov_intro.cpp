@@ -122,9 +122,9 @@ QString ZovIntro::driverSetupFile() const {
 void ZovIntro::formLoad() {
   AppContext& c = ctx();
   // From a CD menu: minimise the menu while the wizard runs (the exit restores it).
-  if (isSet(c.state.CdMenuMode) && c.services.processes) {
+  if (isSet(c.options.CdMenuMode) && c.services.processes) {
     c.services.processes->startDetached(
-        c.state.CdMenuTool + QStringLiteral(" min ") + c.state.CdMenuArg, true);
+        c.options.CdMenuTool + QStringLiteral(" min ") + c.options.CdMenuArg, true);
   }
 }
 
@@ -154,7 +154,7 @@ void ZovIntro::Next_Click() {
   for (;;) {
     shell().show(FormId::Selection);
     if (ctx().exitStarted) return;
-    if (!ctx().state.SelectedPrinterName.isEmpty()) {
+    if (!ctx().printer.SelectedPrinterName.isEmpty()) {
       shell().unload(formId());
       return;
     }
@@ -165,7 +165,7 @@ void ZovIntro::Next_Click() {
 
 bool ZovIntro::No_Driver_Found() {
   AppContext& c = ctx();
-  c.state.SettingsSelected = kFalse;
+  c.session.SettingsSelected = kFalse;
   c.log.write(QStringLiteral("No Driver Found") + kCrLf);
 
   MessageBox question;

@@ -7,6 +7,11 @@
 
 namespace tlw {
 
+// The registry key under which the spooler's network ports appear, one subkey per
+// device URI with the printer's address in the value IPAddress.
+inline const char* const kPortsRegistryKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports";
+
 // Root keys, with the values the registry class uses for them.
 enum RegistryRoot : std::uint32_t {
   kHkeyClassesRoot = 0x80000000u,

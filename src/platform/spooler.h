@@ -7,6 +7,47 @@
 
 namespace tlw {
 
+// Printer status bits: the values of the printer status table. Several may be set.
+namespace PrinterStatus {
+constexpr std::uint32_t Paused = 0x00000001;
+constexpr std::uint32_t Error = 0x00000002;
+constexpr std::uint32_t PendingDeletion = 0x00000004;
+constexpr std::uint32_t PaperJam = 0x00000008;
+constexpr std::uint32_t PaperOut = 0x00000010;
+constexpr std::uint32_t ManualFeed = 0x00000020;
+constexpr std::uint32_t PageProblem = 0x00000040;
+constexpr std::uint32_t Offline = 0x00000080;
+constexpr std::uint32_t IoActive = 0x00000100;
+constexpr std::uint32_t Busy = 0x00000200;
+constexpr std::uint32_t Printing = 0x00000400;
+constexpr std::uint32_t OutputBinFull = 0x00000800;
+constexpr std::uint32_t NotAvailable = 0x00001000;
+constexpr std::uint32_t Waiting = 0x00002000;
+constexpr std::uint32_t Processing = 0x00004000;
+constexpr std::uint32_t Initializing = 0x00008000;
+constexpr std::uint32_t WarmingUp = 0x00010000;
+constexpr std::uint32_t TonerLow = 0x00020000;
+constexpr std::uint32_t NoToner = 0x00040000;
+constexpr std::uint32_t PagePunt = 0x00080000;
+constexpr std::uint32_t UserIntervention = 0x00100000;
+constexpr std::uint32_t OutOfMemory = 0x00200000;
+constexpr std::uint32_t DoorOpen = 0x00400000;
+}  // namespace PrinterStatus
+
+// Job status bits: the values of the job status table.
+namespace JobStatus {
+constexpr std::uint32_t Paused = 0x0001;
+constexpr std::uint32_t Error = 0x0002;
+constexpr std::uint32_t Deleting = 0x0004;
+constexpr std::uint32_t Spooling = 0x0008;
+constexpr std::uint32_t Printing = 0x0010;
+constexpr std::uint32_t Offline = 0x0020;
+constexpr std::uint32_t PaperOut = 0x0040;
+constexpr std::uint32_t Printed = 0x0080;
+constexpr std::uint32_t Deleted = 0x0100;
+constexpr std::uint32_t UserIntervention = 0x0400;
+}  // namespace JobStatus
+
 // One installed print queue as the printer list shows it.
 struct PrinterEntry {
   QString name;        // queue name
@@ -32,7 +73,19 @@ struct JobInfo {
   std::uint32_t totalPages = 0;
 };
 
-enum class SubmitResult { Submitted, UnknownQueue, Failed };
+// What became of a document handed to the spooler: the job it created, or why
+// there is none. Compares equal to its status.
+struct SubmitResult {
+  enum Status { Submitted, UnknownQueue, Failed };
+  SubmitResult(Status s = Failed, std::uint32_t id = 0, QString why = {})
+      : status(s), jobId(id), reason(std::move(why)) {}
+  bool operator==(Status s) const { return status == s; }
+  bool operator!=(Status s) const { return status != s; }
+
+  Status status;
+  std::uint32_t jobId;  // the spooler's id of the new job; 0 when none was made
+  QString reason;       // the spooler's own words for a failure
+};
 
 // The print spooler: the only road to the printer. CupsSpooler is the real one;
 // tests use FakeSpooler.
@@ -49,7 +102,8 @@ class Spooler {
   virtual std::optional<PrinterInfo> printerInfo(const QString& queue) = 0;
   // The active jobs of one queue; nullopt when the list cannot be read.
   virtual std::optional<std::vector<JobInfo>> jobs(const QString& queue) = 0;
-  // Puts `data` into the queue as one raw document named `documentName`.
+  // Puts `data` into the queue as one raw document named `documentName`; says
+  // which job holds it, or why none does.
   virtual SubmitResult submitRaw(const QString& queue, const QString& documentName,
                                  const QByteArray& data) = 0;
   // Deletes one job; false when the spooler refused.

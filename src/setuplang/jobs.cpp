@@ -1,8 +1,6 @@
 #include "setuplang/jobs.h"
 
-#include "core/context.h"
 #include "core/settings.h"
-#include "delivery/raw_channel.h"
 
 namespace tlw {
 
@@ -50,21 +48,6 @@ class Composer {
   const WizardSettings& s_;
   BuiltJob job;
 };
-
-void logJob(AppContext& ctx, const char* tag, const QByteArray& text) {
-  const QString t = QString::fromLatin1(tag);
-  ctx.log.write(t + QStringLiteral("\r\n") + QString::fromLatin1(text));
-  ctx.log.write(t + QStringLiteral("\r\n"));
-}
-
-void send(AppContext& ctx, const char* tag, const QByteArray& text) {
-  SendRawJob(ctx, text);
-  logJob(ctx, tag, text);
-}
-
-void logRefusal(AppContext& ctx, const char* tag, const BuiltJob& job) {
-  ctx.log.write(QString::fromLatin1(tag) + QStringLiteral("refused: ") + job.problem);
-}
 
 }  // namespace
 
@@ -150,44 +133,5 @@ QByteArray BuildSetPowerUpJob(int n) {
 }
 
 QByteArray BuildEmptyJob() { return kSetup + kEnd; }
-
-Flag SendCfgCmd(AppContext& ctx) {
-  if (!ctx.settings) return kFalse;
-  const BuiltJob job = BuildCfgJob(*ctx.settings);
-  if (job.refused) {
-    logRefusal(ctx, "SendCfgCmd ", job);
-    return kFalse;
-  }
-  if (job.text.isEmpty()) return kFalse;
-  send(ctx, "SendCfgCmd ", job.text);
-  return kTrue;
-}
-
-Flag SendEmuCmd(AppContext& ctx, std::int16_t n) {
-  if (!ctx.settings) return kFalse;
-  const BuiltJob job = BuildEmuJob(*ctx.settings, n, ctx.state.UseOldEmulationCmd);
-  if (job.refused) {
-    logRefusal(ctx, "SendEmuCmd ", job);
-    return kFalse;
-  }
-  send(ctx, "SendEmuCmd ", job.text);
-  return kTrue;
-}
-
-void SendLoadCfgCmd(AppContext& ctx, std::int16_t n) {
-  send(ctx, "SendEmuCmd ", BuildLoadCfgJob(n));
-}
-
-void SendCalibrateCmd(AppContext& ctx) { send(ctx, "SendCalibrateCmd ", BuildCalibrateJob()); }
-
-void SendSaveCfgCmd(AppContext& ctx, std::int16_t n) {
-  send(ctx, "SendSaveCfgCmd ", BuildSaveCfgJob(n));
-}
-
-void SendSetPowerUpCmd(AppContext& ctx, std::int16_t n) {
-  send(ctx, "SendSetPowerUpCmd ", BuildSetPowerUpJob(n));
-}
-
-void SendEmptyJob(AppContext& ctx) { SendRawJob(ctx, BuildEmptyJob()); }
 
 }  // namespace tlw

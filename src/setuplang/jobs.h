@@ -1,13 +1,10 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
-#include <cstdint>
 
-#include "core/flags.h"
 
 namespace tlw {
 
-struct AppContext;
 class WizardSettings;
 
 // Job texts in the printer's setup language. Every line ends in CR LF. Engine and
@@ -20,7 +17,6 @@ class WizardSettings;
 //  - refused: set when a selected setting has no entry to send (its list index is
 //    -1, typed text instead of a pick, or lies beyond its command or size table).
 //    Such a job is never built: text is empty and `problem` names the setting.
-//    The sending routines then send and log nothing.
 struct BuiltJob {
   QByteArray text;
   bool refused = false;
@@ -45,20 +41,5 @@ QByteArray BuildSaveCfgJob(int n);
 QByteArray BuildSetPowerUpJob(int n);
 // The framing lines alone: a probe that makes the spooler move on.
 QByteArray BuildEmptyJob();
-
-// Senders: build from ctx.settings and the program-wide values, hand the job to
-// SendRawJob, then, with the debug log on, log the tag, CR LF and the job, and
-// then the tag and CR LF alone. They never look at the outcome of the send.
-//
-// SendCfgCmd: true (-1) when a job was sent; false (0) when no setting of this
-// job was selected or the job was refused (the refusal is logged).
-Flag SendCfgCmd(AppContext& ctx);
-// SendEmuCmd: true when sent, false when refused (nothing sent).
-Flag SendEmuCmd(AppContext& ctx, std::int16_t n);
-void SendLoadCfgCmd(AppContext& ctx, std::int16_t n);  // logged with "SendEmuCmd "
-void SendCalibrateCmd(AppContext& ctx);
-void SendSaveCfgCmd(AppContext& ctx, std::int16_t n);
-void SendSetPowerUpCmd(AppContext& ctx, std::int16_t n);
-void SendEmptyJob(AppContext& ctx);  // not logged
 
 }  // namespace tlw

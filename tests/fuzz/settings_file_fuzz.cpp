@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/program_state.h"
+#include "core/state.h"
 #include "core/settings.h"
 #include "core/settings_file.h"
 
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<tlw::SettingsFileContent> content = tlw::DecodeWizardSettings(bytes);
   if (!content) return 0;
 
-  tlw::ProgramState state;
-  tlw::WizardSettings settings(&state);
+  tlw::SessionFlags session;
+  tlw::WizardSettings settings(&session);
   tlw::ApplySettingsFileContent(*content, settings);
   const QByteArray written = tlw::EncodeWizardSettings(settings);
   const std::optional<tlw::SettingsFileContent> again = tlw::DecodeWizardSettings(written);
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Only a longer mark and bytes after the last value are left out when writing.
   if (written.size() > bytes.size()) std::abort();
 
-  tlw::WizardSettings reloaded(&state);
+  tlw::WizardSettings reloaded(&session);
   tlw::ApplySettingsFileContent(*again, reloaded);
   if (tlw::EncodeWizardSettings(reloaded) != written) std::abort();
   return 0;

@@ -47,7 +47,7 @@ TEST(CustomDialog, TextsAndEmptyBoxes) {
 
 TEST(CustomDialog, TooWideForTheClassIsCutAndAddedOnTheSecondOK) {
   CustomWalk w;
-  w.ctx.state.PrintWidthClass = 4;
+  w.ctx.printer.PrintWidthClass = 4;
   w.open();
   w.type("WidthValueInch", "4.5");
   ASSERT_TRUE(w.ok());
@@ -83,7 +83,7 @@ TEST(CustomDialog, TooWideForTheClassIsCutAndAddedOnTheSecondOK) {
 
 TEST(CustomDialog, MillimetresAreConvertedAndTheInchBoxWins) {
   CustomWalk w;
-  w.ctx.state.PrintWidthClass = 4;
+  w.ctx.printer.PrintWidthClass = 4;
   w.open();
   w.type("WidthValueMM", "100");
   w.type("HeightValueInch", "5");
@@ -102,7 +102,7 @@ TEST(CustomDialog, MillimetresAreConvertedAndTheInchBoxWins) {
 TEST(CustomDialog, BoxesShowTheConvertedValues) {
   // Seen through an adjustment, which keeps the dialog open.
   CustomWalk w;
-  w.ctx.state.PrintWidthClass = 4;
+  w.ctx.printer.PrintWidthClass = 4;
   w.open();
   w.type("WidthValueMM", "100");
   w.type("HeightValueInch", "120");
@@ -167,14 +167,14 @@ TEST(CustomDialog, LengthLimits) {
 TEST(CustomDialog, NarrowWidthIsRaisedAndAnUnknownClassBecomesFour) {
   CustomWalk w;
   w.open();
-  w.ctx.state.PrintWidthClass = 0;  // a driver name without a width
+  w.ctx.printer.PrintWidthClass = 0;  // a driver name without a width
   w.type("WidthValueInch", "0.5");
   w.type("HeightValueInch", "2");
   ASSERT_TRUE(w.ok());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.shown("WidthValueInch"), "0.8");
   EXPECT_EQ(w.shown("WidthValueMM"), "20.32");
-  EXPECT_EQ(w.ctx.state.PrintWidthClass, 4);
+  EXPECT_EQ(w.ctx.printer.PrintWidthClass, 4);
 
   // With the class now 4, 6 inches is cut to 4.1 as well.
   w.type("WidthValueInch", "6");
@@ -185,12 +185,12 @@ TEST(CustomDialog, NarrowWidthIsRaisedAndAnUnknownClassBecomesFour) {
 TEST(CustomDialog, WiderClassesHaveTheirOwnLimit) {
   CustomWalk w;
   w.open();
-  w.ctx.state.PrintWidthClass = 6;
+  w.ctx.printer.PrintWidthClass = 6;
   w.type("WidthValueInch", "7");
   ASSERT_TRUE(w.ok());
   EXPECT_EQ(w.shown("WidthValueInch"), "6.1");
   EXPECT_EQ(w.shown("WidthValueMM"), "154.94");
-  w.ctx.state.PrintWidthClass = 8;
+  w.ctx.printer.PrintWidthClass = 8;
   w.type("WidthValueInch", "9");
   ASSERT_TRUE(w.ok());
   EXPECT_EQ(w.shown("WidthValueInch"), "8.1");
@@ -205,7 +205,7 @@ TEST(CustomDialog, LargestWidthOfEveryClassIsAddedAfterTheNotice) {
     SCOPED_TRACE(cls);
     CustomWalk w;
     w.open();
-    w.ctx.state.PrintWidthClass = static_cast<std::int16_t>(cls);
+    w.ctx.printer.PrintWidthClass = static_cast<std::int16_t>(cls);
     w.type("WidthValueInch", typed);
     w.type("HeightValueInch", "2");  // a valid length, so only the width is adjusted
     ASSERT_TRUE(w.ok());
@@ -290,8 +290,8 @@ TEST(CustomDialog, NumberFormats) {
   EXPECT_EQ(CustomDialog::boxText(4.5f), "4.5");
   EXPECT_EQ(CustomDialog::boxText(114.3f), "114.3");
   EXPECT_EQ(CustomDialog::boxText(0.0f), "0");
-  EXPECT_EQ(CustomDialog::sizeCode(4.5f), "04500");
-  EXPECT_EQ(CustomDialog::sizeCode(0.0625f), "00063");  // 62.5 rounds up
+  EXPECT_EQ(SizeCode(4.5f), "04500");
+  EXPECT_EQ(SizeCode(0.0625f), "00063");  // 62.5 rounds up
   EXPECT_EQ(CustomDialog::oneDecimal(0.25), "0.3");
   EXPECT_EQ(CustomDialog::oneDecimal(104.14), "104.1");
   EXPECT_EQ(CustomDialog::oneDecimal(2514.65), "2514.7");

@@ -140,7 +140,7 @@ TEST(FinishPage, CalibrationDeclinedSendsNothing) {
   EXPECT_TRUE(w.visible(P2));
   EXPECT_TRUE(w.visible(F));  // stays open
   EXPECT_TRUE(w.spooler.submitted.empty());
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSent));
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSent));
 }
 
 TEST(FinishPage, OverwriteDeclinedSendsNothing) {
@@ -168,10 +168,10 @@ TEST(FinishPage, SaveToEightAndFactoryPowerUpReachTheRun) {
   w.printerWorks();
   w.prompts.answers = {BoxAnswer::Yes, BoxAnswer::No};  // overwrite; then exit without saving
   ASSERT_TRUE(w.click(F, "OKButton"));
-  EXPECT_TRUE(isSet(w.ctx.state.SaveConfigRequested));
-  EXPECT_EQ(w.ctx.state.SaveConfigNumber, 8);
-  EXPECT_TRUE(isSet(w.ctx.state.PowerUpRequested));
-  EXPECT_EQ(w.ctx.state.PowerUpConfigNumber, 0);
+  EXPECT_TRUE(isSet(w.ctx.request.SaveConfigRequested));
+  EXPECT_EQ(w.ctx.request.SaveConfigNumber, 8);
+  EXPECT_TRUE(isSet(w.ctx.request.PowerUpRequested));
+  EXPECT_EQ(w.ctx.request.PowerUpConfigNumber, 0);
   EXPECT_EQ(titles(w), (QStringList{"Configuration Overwrite Warning", "Process Successful",
                                     "Leaving Wizard Without Saving Settings"}));
   const QList<QByteArray> jobs = w.setupJobs();
@@ -219,7 +219,7 @@ TEST(WizardWalk, WelcomeToAFinishedRun) {
   EXPECT_EQ(w.setupJobs(),
             (QList<QByteArray>{"!KVX_SETUP\r\nWINMODE-BEGIN\r\nKVX_END\r\n~PAPER;SPEED IPS 8\r\n"
                                "!KVX_SETUP\r\nWINMODE-END\r\nKVX_END\r\n"}));
-  EXPECT_TRUE(isSet(w.ctx.state.SettingsSent));
+  EXPECT_TRUE(isSet(w.ctx.session.SettingsSent));
   EXPECT_EQ(w.programEnded, 1);
   EXPECT_TRUE(w.shell->loadedForms().empty());
 }
@@ -251,7 +251,7 @@ TEST(WizardWalk, AFailedRunReturnsToPage2AndCanBeRunAgain) {
   EXPECT_TRUE(log.endsWith("... Please check the printer. Correct the error and try again.\n"
                            "Program terminated!!!"));
   EXPECT_EQ(w.control<QProgressBar>(FormId::ProgressDlg, "ProgressBar")->value(), 60);
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSent));
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSent));
   EXPECT_EQ(shownText(w.control<QPushButton>(P2, "Cancel")), "Cancel");
 
   // The operator fixes the printer and tries again. The new run starts without the
@@ -268,7 +268,7 @@ TEST(WizardWalk, AFailedRunReturnsToPage2AndCanBeRunAgain) {
   EXPECT_EQ(titles(w), (QStringList{"Save Wizard Settings", "Configuration Overwrite Warning",
                                     "Process Successful", "Leaving Wizard Without Saving Settings"}));
   EXPECT_EQ(w.setupJobs().size(), jobsBefore + 2);
-  EXPECT_FALSE(isSet(w.ctx.state.JobErrorFlag));
+  EXPECT_FALSE(isSet(w.ctx.session.JobErrorFlag));
   EXPECT_EQ(w.programEnded, 1);
 }
 

@@ -23,7 +23,7 @@
 namespace tlw::test {
 
 struct PagesHarness {
-  PagesHarness() : processes(clock), settings((ensureApp(), &ctx.state)) {
+  PagesHarness() : processes(clock), settings((ensureApp(), &ctx.session)) {
     ctx.services.spooler = &spooler;
     ctx.services.clock = &clock;
     ctx.services.prompts = &prompts;

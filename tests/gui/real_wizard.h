@@ -23,7 +23,7 @@ struct RealWizard {
   QtProcessLauncher processes{&clock};
   ScriptedPrompts prompts;
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   std::unique_ptr<WizardShell> shell;
   int ended = 0;  // times the last window closed
 

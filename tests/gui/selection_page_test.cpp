@@ -25,7 +25,7 @@ TEST(SelectionPage, ListsOnlyCompatibleDriversInSpoolerOrder) {
   EXPECT_EQ(h.spooler.printerInfoCalls, 0);  // the list alone gives the drivers
   // No default among them: the first entry is selected, as if clicked.
   EXPECT_EQ(h.control<QListWidget>(FormId::Selection, "PrinterList")->currentRow(), 0);
-  EXPECT_EQ(h.ctx.state.SelectedPrinterName, "B-Zov");
+  EXPECT_EQ(h.ctx.printer.SelectedPrinterName, "B-Zov");
 }
 
 TEST(SelectionPage, DefaultDestinationIsPreselected) {
@@ -37,10 +37,10 @@ TEST(SelectionPage, DefaultDestinationIsPreselected) {
   h.shell->show(FormId::Selection);
 
   EXPECT_EQ(h.control<QListWidget>(FormId::Selection, "PrinterList")->currentRow(), 1);
-  EXPECT_EQ(h.ctx.state.SelectedPrinterName, "Second");
+  EXPECT_EQ(h.ctx.printer.SelectedPrinterName, "Second");
   // A click on the other entry changes the selection.
   h.control<QListWidget>(FormId::Selection, "PrinterList")->setCurrentRow(0);
-  EXPECT_EQ(h.ctx.state.SelectedPrinterName, "First");
+  EXPECT_EQ(h.ctx.printer.SelectedPrinterName, "First");
 }
 
 TEST(SelectionPage, TextsAndKeyboard) {
@@ -71,7 +71,7 @@ TEST(SelectionPage, EmptyListRefusesNext) {
   h.spooler.addPrinter("Laser", "HP LaserJet 4000");
   h.shell->show(FormId::Selection);
   EXPECT_TRUE(h.listed().isEmpty());
-  EXPECT_TRUE(h.ctx.state.SelectedPrinterName.isEmpty());
+  EXPECT_TRUE(h.ctx.printer.SelectedPrinterName.isEmpty());
 
   h.click(FormId::Selection, "Next");
   ASSERT_EQ(h.prompts.shown.size(), 1u);
@@ -87,7 +87,7 @@ TEST(SelectionPage, EmptyListRefusesNext) {
 TEST(SelectionPage, ReadyPrinterMovesOnAndRecordsPortDriverAndWidth) {
   PagesHarness h;
   h.ctx.log.setEnabled(true);
-  h.ctx.state.DebugMode = kTrue;
+  h.ctx.options.DebugMode = kTrue;
   h.spooler.addPrinter("Wide", "Zov 5820-K35 06", "socket://10.1.2.3:9100");
   h.spooler.addPrinter("Narrow", "Zov 5820-K35 4in", "usb://Zov/K35");
   h.spooler.setDefault("Narrow");
@@ -96,10 +96,10 @@ TEST(SelectionPage, ReadyPrinterMovesOnAndRecordsPortDriverAndWidth) {
 
   h.click(FormId::Selection, "Next");
   EXPECT_TRUE(h.prompts.shown.empty());
-  EXPECT_EQ(h.ctx.state.CurrentPrinter, "Wide");
-  EXPECT_EQ(h.ctx.state.PrinterPortName, "socket://10.1.2.3:9100");
-  EXPECT_EQ(h.ctx.state.PrinterDriverName, "Zov 5820-K35 06");
-  EXPECT_EQ(h.ctx.state.PrintWidthClass, 6);
+  EXPECT_EQ(h.ctx.printer.CurrentPrinter, "Wide");
+  EXPECT_EQ(h.ctx.printer.PrinterPortName, "socket://10.1.2.3:9100");
+  EXPECT_EQ(h.ctx.printer.PrinterDriverName, "Zov 5820-K35 06");
+  EXPECT_EQ(h.ctx.printer.PrintWidthClass, 6);
   EXPECT_TRUE(h.visible(FormId::LoadDlg));
   EXPECT_FALSE(h.visible(FormId::Selection));
   EXPECT_TRUE(h.shell->isLoaded(FormId::Selection));  // hidden, not unloaded
@@ -127,8 +127,8 @@ TEST(SelectionPage, PausedPrinterIsWarnedAboutAndPassed) {
   EXPECT_TRUE(h.prompts.shown[0].title.isEmpty());
   EXPECT_EQ(h.prompts.shown[0].icon, BoxIcon::None);
   EXPECT_TRUE(h.visible(FormId::LoadDlg));
-  EXPECT_EQ(h.ctx.state.PrinterDriverName, "Zov 5820-K35 4in");
-  EXPECT_EQ(h.ctx.state.PrintWidthClass, 4);
+  EXPECT_EQ(h.ctx.printer.PrinterDriverName, "Zov 5820-K35 4in");
+  EXPECT_EQ(h.ctx.printer.PrintWidthClass, 4);
 }
 
 TEST(SelectionPage, UnreadablePrinterCountsAsNotReady) {

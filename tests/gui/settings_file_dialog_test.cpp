@@ -97,12 +97,12 @@ TEST(SettingsFileDialog, TextsByMode) {
   EXPECT_EQ(shownText(w.control<QPushButton>(d, "CancelButton")), "Cancel");
 
   for (std::int16_t mode : {1, 2}) {
-    w.shell->openSettingsFileDialog(mode);
+    w.shell->openSettingsFileDialog(static_cast<FileDialogMode>(mode));
     EXPECT_EQ(w.shell->find(d)->windowTitle(), "Save Wizard Settings");
     EXPECT_EQ(w.labelText(d, "Title"), "Save Wizard Settings");
     EXPECT_EQ(w.labelText(d, "Subtitle"), "Please select a file to hold the wizard settings");
   }
-  w.shell->openSettingsFileDialog(7);  // any other value loads
+  w.shell->openSettingsFileDialog(static_cast<FileDialogMode>(7));  // any other value loads
   EXPECT_EQ(w.labelText(d, "Title"), "Load Wizard Settings");
 }
 
@@ -121,7 +121,7 @@ TEST(SettingsFileDialog, InvalidNamesAreRefusedAndNothingElseHappens) {
     EXPECT_TRUE(w.visible(d));
     EXPECT_EQ(w.edit(d, "FileName")->text(), name);
     EXPECT_FALSE(w.visible(FormId::FinishDialog));
-    EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));
+    EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));
   }
   EXPECT_TRUE(QDir(w.folder.path()).entryList(QStringList{"*.tlw"}).isEmpty());
 }
@@ -137,7 +137,7 @@ TEST(SettingsFileDialog, SaveAddsTheExtensionWritesAndShowsTheFinishPage) {
   const QByteArray bytes = readAll(base + ".tlw");
   ASSERT_EQ(bytes.size(), 92);
   EXPECT_EQ(bytes, EncodeWizardSettings(w.settings));
-  EXPECT_TRUE(isSet(w.ctx.state.SettingsSavedToFile));
+  EXPECT_TRUE(isSet(w.ctx.session.SettingsSavedToFile));
   EXPECT_FALSE(w.shell->isLoaded(d));
   EXPECT_TRUE(w.visible(FormId::FinishDialog));
   EXPECT_FALSE(w.visible(FormId::PrinterSetup));
@@ -172,7 +172,7 @@ TEST(SettingsFileDialog, KeepingAnExistingFileLeavesTheDialogOpen) {
   EXPECT_EQ(w.prompts.shown[0].title, "File Exist Error");
   EXPECT_EQ(readAll(path), "keep me");
   // Not saved, so not marked as saved: the operator may pick another name.
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));
   EXPECT_TRUE(w.visible(FormId::Dialog));
   EXPECT_FALSE(w.visible(FormId::FinishDialog));
 
@@ -190,7 +190,7 @@ TEST(SettingsFileDialog, CancelLeadsOnWithoutSaving) {
   EXPECT_FALSE(w.shell->isLoaded(FormId::Dialog));
   EXPECT_TRUE(w.visible(FormId::FinishDialog));
   EXPECT_FALSE(QFile::exists(w.folder.path() + "/x.tlw"));
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));
 
   // A cancelled load shows page 1 as it was (defaults on a first run).
   Walk w2;
@@ -207,7 +207,7 @@ TEST(SettingsFileDialog, LoadFillsFreshPagesWithTheFile) {
   // A file with custom sizes, made by an earlier run.
   const QString path = w.folder.path() + "/saved.tlw";
   {
-    ProgramState st;
+    SessionFlags st;
     WizardSettings s(&st);
     s.appendLength("9.5\" (241.3mm)", "09500");
     s.appendLength("12.0\" (304.8mm)", "12000");
@@ -229,12 +229,12 @@ TEST(SettingsFileDialog, LoadFillsFreshPagesWithTheFile) {
   w.control<QRadioButton>(FormId::LoadDlg, "Load")->setChecked(true);
   ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));
   w.edit(FormId::Dialog, "FileName")->setText(path);
-  w.ctx.state.SettingsSavedToFile = kTrue;
+  w.ctx.session.SettingsSavedToFile = kTrue;
   ASSERT_TRUE(w.click(FormId::Dialog, "OKButton"));
   EXPECT_TRUE(w.prompts.shown.empty());
   EXPECT_FALSE(w.shell->isLoaded(FormId::Dialog));
   ASSERT_TRUE(w.visible(FormId::Operation));
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));  // boxes were unchecked
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));  // boxes were unchecked
 
   const FormId p = FormId::Operation;
   EXPECT_TRUE(w.box(p, "DispenseCB")->isChecked());
@@ -309,7 +309,7 @@ TEST(SettingsFileDialog, SaveBeforeExitEndsTheProgram) {
   w.prompts.answers = {BoxAnswer::Yes};
   w.shell->find(FormId::Operation)->close();
   ASSERT_TRUE(w.visible(FormId::Dialog));
-  EXPECT_EQ(w.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), 2);
+  EXPECT_EQ(w.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), FileDialogMode::SaveBeforeExit);
   EXPECT_EQ(w.programEnded, 0);
 
   const QString path = w.folder.path() + "/before-exit";

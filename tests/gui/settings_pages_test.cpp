@@ -73,9 +73,9 @@ TEST(MediaSetupPage, IgnoreRuleEnablesAndResetsIncludingCustomEntries) {
   Walk w;
   w.toPage1();
   const FormId p = FormId::Operation;
-  w.ctx.state.SettingsSavedToFile = kTrue;
+  w.ctx.session.SettingsSavedToFile = kTrue;
   w.setBox(p, "MediaSizeCB", false);
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));
   EXPECT_TRUE(w.combo(p, "LabelWidthCombo")->isEnabled());
   EXPECT_TRUE(w.combo(p, "LabelLengthCombo")->isEnabled());
   EXPECT_TRUE(w.control<QPushButton>(p, "CustomizeMedia")->isEnabled());
@@ -153,7 +153,7 @@ TEST(MediaSetupPage, SizeCheckOnNext) {
   EXPECT_EQ(w.settings.index(ListControl::LabelWidth), 2);
 
   // A custom width too wide for a 4-inch printer: the notice, selection kept.
-  w.ctx.state.PrintWidthClass = 4;
+  w.ctx.printer.PrintWidthClass = 4;
   w.settings.appendWidth("4.5\" (114.3mm)", "04500");
   w.combo(p, "LabelWidthCombo")->setCurrentIndex(5);
   ASSERT_TRUE(w.click(p, "Next"));
@@ -248,9 +248,9 @@ TEST(SecondSettingsPage, ImageShiftDisplay) {
   auto* vert = w.control<QScrollBar>(p, "VertShiftHScroll");
 
   horz->setValue(100);
-  w.ctx.state.SettingsSavedToFile = kTrue;
+  w.ctx.session.SettingsSavedToFile = kTrue;
   w.combo(p, "HorzShiftUnit")->setCurrentIndex(1);
-  EXPECT_FALSE(isSet(w.ctx.state.SettingsSavedToFile));  // a unit change counts
+  EXPECT_FALSE(isSet(w.ctx.session.SettingsSavedToFile));  // a unit change counts
   EXPECT_EQ(w.labelText(p, "HorzLabel"), "25.40");
   EXPECT_EQ(w.settings.horzShift(), 100);  // only the display changed
   w.combo(p, "HorzShiftUnit")->setCurrentIndex(0);
@@ -338,15 +338,15 @@ TEST(SecondSettingsPage, NextNeedsASettingAndAsksAboutSaving) {
   EXPECT_EQ(q.buttons, BoxButtons::YesNo);
   EXPECT_TRUE(w.visible(FormId::FinishDialog));
   EXPECT_FALSE(w.visible(p));
-  EXPECT_TRUE(isSet(w.ctx.state.SettingsSelected));
-  EXPECT_FALSE(isSet(w.ctx.state.CalibrationNeeded));
+  EXPECT_TRUE(isSet(w.ctx.session.SettingsSelected));
+  EXPECT_FALSE(isSet(w.ctx.request.CalibrationNeeded));
 
   // Yes opens the save dialog in its save-before-finishing mode instead.
   ASSERT_TRUE(w.click(FormId::FinishDialog, "Back"));
   w.prompts.answers = {BoxAnswer::Yes};
   ASSERT_TRUE(w.click(p, "Finish"));
   ASSERT_TRUE(w.visible(FormId::Dialog));
-  EXPECT_EQ(w.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), 1);
+  EXPECT_EQ(w.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), FileDialogMode::SaveBeforeFinish);
   EXPECT_FALSE(w.visible(p));
 }
 
@@ -355,7 +355,7 @@ TEST(SecondSettingsPage, CancelBecomesExitOnceSent) {
   w.toPage2();
   const FormId p = FormId::PrinterSetup;
   EXPECT_EQ(shownText(w.control<QPushButton>(p, "Cancel")), "Cancel");
-  w.ctx.state.SettingsSent = kTrue;
+  w.ctx.session.SettingsSent = kTrue;
   ASSERT_TRUE(w.click(p, "Prev"));
   ASSERT_TRUE(w.click(FormId::Operation, "Next"));
   EXPECT_EQ(shownText(w.control<QPushButton>(p, "Cancel")), "Exit");

@@ -61,7 +61,7 @@ TEST(WelcomePage, NextWithOneCompatiblePrinterOpensSelectionAndUnloadsItself) {
   EXPECT_TRUE(h.visible(FormId::Selection));
   EXPECT_FALSE(h.shell->isLoaded(FormId::ZovIntro));
   EXPECT_EQ(h.listed(), QStringList{"Labels"});
-  EXPECT_EQ(h.ctx.state.SelectedPrinterName, "Labels");
+  EXPECT_EQ(h.ctx.printer.SelectedPrinterName, "Labels");
   EXPECT_TRUE(h.prompts.shown.empty());
   EXPECT_EQ(h.programEnded, 0);
 }
@@ -81,7 +81,7 @@ TEST(WelcomePage, ReturnKeyActsAsNext) {
 TEST(WelcomePage, NoDriverAnsweredNoEndsTheProgram) {
   PagesHarness h;
   h.spooler.addPrinter("Office", "HP LaserJet 4000");
-  h.ctx.state.SettingsSelected = kTrue;
+  h.ctx.session.SettingsSelected = kTrue;
   h.prompts.answers = {BoxAnswer::No};
   h.shell->show(FormId::ZovIntro);
 
@@ -92,7 +92,7 @@ TEST(WelcomePage, NoDriverAnsweredNoEndsTheProgram) {
   EXPECT_EQ(q.text, driverQuestion());
   EXPECT_EQ(q.icon, BoxIcon::Question);
   EXPECT_EQ(q.buttons, BoxButtons::YesNo);
-  EXPECT_EQ(h.ctx.state.SettingsSelected, kFalse);
+  EXPECT_EQ(h.ctx.session.SettingsSelected, kFalse);
   EXPECT_TRUE(h.processes.started.empty());
   EXPECT_TRUE(h.shell->loadedForms().empty());
   EXPECT_EQ(h.programEnded, 1);
@@ -103,7 +103,7 @@ TEST(WelcomePage, DriverSetupRunsWaitsAndTheListIsBuiltAgain) {
   makeSetupFile(h);
   h.spooler.addPrinter("Office", "HP LaserJet 4000");
   h.ctx.log.setEnabled(true);
-  h.ctx.state.DebugMode = kTrue;
+  h.ctx.options.DebugMode = kTrue;
   // The setup takes 40 minutes and installs a compatible queue.
   h.processes.runMs = 40 * 60 * 1000;
   h.processes.onStart = [&](const FakeProcessLauncher::Start&) {
@@ -134,7 +134,7 @@ TEST(WelcomePage, DriverSetupRunsWaitsAndTheListIsBuiltAgain) {
   EXPECT_EQ(h.spooler.listPrintersCalls, 2);
   EXPECT_EQ(h.listed(), QStringList{"NewZov"});
   EXPECT_NE(h.shell->find(FormId::Selection), nullptr);
-  EXPECT_EQ(h.ctx.state.SelectedPrinterName, "NewZov");
+  EXPECT_EQ(h.ctx.printer.SelectedPrinterName, "NewZov");
   EXPECT_FALSE(h.shell->isLoaded(FormId::ZovIntro));
   EXPECT_EQ(h.prompts.shown.size(), 1u);
   EXPECT_EQ(h.programEnded, 0);
@@ -247,8 +247,8 @@ TEST(WelcomePage, NextDuringTheSetupWaitDoesNotStartASecondRun) {
 TEST(WelcomePage, CdModeMinimisesOnEveryLoadAndRestoresOnceAtExit) {
   PagesHarness h;
   h.spooler.addPrinter("Labels", "Zov 5820-K35 4in");
-  h.ctx.state.CdMenuMode = kTrue;
-  h.ctx.state.CdMenuArg = " 1234";
+  h.ctx.options.CdMenuMode = kTrue;
+  h.ctx.options.CdMenuArg = " 1234";
   h.shell->show(FormId::ZovIntro);
   h.click(FormId::ZovIntro, "Next");    // unloads the welcome page
   h.click(FormId::Selection, "Prev");   // loads it anew

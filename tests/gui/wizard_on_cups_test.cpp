@@ -38,15 +38,15 @@ TEST(WizardOnCups, ReturnOnTheWelcomePageListsOnlyCompatibleQueues) {
     for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
     names.sort();  // the scheduler's own order is not fixed by this test
     EXPECT_EQ(names, (QStringList{"Labels4", "Labels6"}));
-    EXPECT_EQ(w.ctx.state.SelectedPrinterName, "Labels6");  // the default destination
+    EXPECT_EQ(w.ctx.printer.SelectedPrinterName, "Labels6");  // the default destination
     EXPECT_TRUE(w.prompts.shown.empty());
 
     // Next on a ready queue records its driver and port and moves on.
     pressReturn(selection);
     EXPECT_TRUE(w.prompts.shown.empty()) << w.prompts.shown[0].text.toStdString();
-    EXPECT_EQ(w.ctx.state.PrinterDriverName, "Zov5820-K35 06");
-    EXPECT_EQ(w.ctx.state.PrinterPortName, labels6Uri);
-    EXPECT_EQ(w.ctx.state.PrintWidthClass, 6);
+    EXPECT_EQ(w.ctx.printer.PrinterDriverName, "Zov5820-K35 06");
+    EXPECT_EQ(w.ctx.printer.PrinterPortName, labels6Uri);
+    EXPECT_EQ(w.ctx.printer.PrintWidthClass, 6);
     EXPECT_TRUE(w.shell->find(FormId::LoadDlg) && w.shell->find(FormId::LoadDlg)->isVisible());
 
     w.shell->find(FormId::LoadDlg)->close();

@@ -80,8 +80,8 @@ TEST(WizardShell, NoWindowComesBackAfterTheExit) {
 
 TEST(WizardShell, CloseBoxRunsTheExitButAProgramCloseDoesNot) {
   PagesHarness h;
-  h.ctx.state.CdMenuMode = kTrue;
-  h.ctx.state.CdMenuArg = "X";
+  h.ctx.options.CdMenuMode = kTrue;
+  h.ctx.options.CdMenuArg = "X";
   h.shell->show(FormId::ZovIntro);
   h.shell->show(FormId::LoadDlg);
   h.processes.started.clear();
@@ -109,7 +109,7 @@ TEST(WizardShell, ExitWithChosenSettingsAsksAndCanSaveFirst) {
   EXPECT_EQ(h.boxTitles(),
             (QStringList{"Caution Exiting Wizard", "Leaving Wizard Without Saving Settings"}));
   EXPECT_TRUE(h.visible(FormId::Dialog));
-  EXPECT_EQ(h.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), 2);
+  EXPECT_EQ(h.shell->get<Dialog>(FormId::Dialog)->dialogFlag(), FileDialogMode::SaveBeforeExit);
   EXPECT_EQ(h.shell->get<Dialog>(FormId::Dialog)->windowTitle(), "Save Wizard Settings");
   EXPECT_TRUE(h.shell->isLoaded(FormId::ZovIntro));
   EXPECT_EQ(h.programEnded, 0);

@@ -25,7 +25,7 @@ TEST(WizardWalkOnCups, PrintSpeedReachesThePrinter) {
     ASSERT_NE(w.shell->show(FormId::ZovIntro), nullptr);
     ASSERT_TRUE(w.click(FormId::ZovIntro, "Next"));
     ASSERT_TRUE(w.click(FormId::Selection, "Next"));
-    EXPECT_EQ(w.ctx.state.CurrentPrinter, "Zov4");
+    EXPECT_EQ(w.ctx.printer.CurrentPrinter, "Zov4");
     ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));      // Start New
     ASSERT_TRUE(w.click(FormId::Operation, "Next"));    // page 1 left alone
     w.find<QCheckBox>(FormId::PrinterSetup, "PrintSpeedCB")->click();

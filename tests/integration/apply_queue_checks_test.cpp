@@ -8,7 +8,7 @@
 #include <QTextStream>
 
 #include "core/apply_plan.h"
-#include "core/program_state.h"
+#include "core/state.h"
 #include "core/settings.h"
 #include "core/settings_file.h"
 #include "platform/adapters/apply_sender.h"
@@ -26,8 +26,8 @@ TEST(ApplyQueueChecks, WidthClassOptionCannotWidenANamedFourInchPrinter) {
 
   // A 6.0 inch wide label, too wide for a 4 inch printer.
   QTemporaryDir dir;
-  ProgramState state;
-  WizardSettings settings(&state);
+  SessionFlags session;
+  WizardSettings settings(&session);
   settings.setIgnore(IgnoreBox::MediaSize, 0);
   settings.setIndex(ListControl::LabelWidth,
                     settings.appendWidth(QStringLiteral("6.0\" (152.4mm)"), QStringLiteral("06000")));

@@ -117,7 +117,7 @@ TEST_F(CupsQueueTest, MultiLineJobArrivesAtThePrinterUnchanged) {
   test::TcpPrinter printer;
   const QString q = queueName("");
   ASSERT_TRUE(cups_->addQueue(q, kModel, printer.deviceUri()));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   QByteArray text("!KVX_SETUP\r\nWINMODE-BEGIN\r\n~PAPER;WIDTH 400\r\n\r\nKVX_END\r\n");
   text += QByteArray("\x00\xa9\xff tail\r\n", 9);  // 8-bit and NUL bytes pass untouched
@@ -142,7 +142,7 @@ TEST_F(CupsQueueTest, JobWithNoListenerStaysAtTheHeadAndShowsInTheReports) {
   const QString q = queueName("");
   const QString uri = test::CupsSandbox::deadDeviceUri();
   ASSERT_TRUE(cups_->addQueue(q, kModel, uri));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   SendRawJob(ctx_, QByteArray("!KVX_SETUP\r\nKVX_END\r\n"));
   SendRawJob(ctx_, QByteArray());  // an empty probe job queues behind it
@@ -188,7 +188,7 @@ TEST_F(CupsQueueTest, PurgeRemovesOnlyTheWizardsJobs) {
   const QString q = queueName("");
   ASSERT_TRUE(cups_->addQueue(q, kModel, test::CupsSandbox::deadDeviceUri()));
   ASSERT_TRUE(cups_->pauseQueue(q));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   lpJob(q, QStringLiteral("Invoice 17"));
   SendRawJob(ctx_, QByteArray("A\r\n"));
@@ -213,7 +213,7 @@ TEST_F(CupsQueueTest, SeveralHundredJobsAreReadAndPurgedWhole) {
   const QString q = queueName("");
   ASSERT_TRUE(cups_->addQueue(q, kModel, test::CupsSandbox::deadDeviceUri()));
   ASSERT_TRUE(cups_->pauseQueue(q));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   const int perKind = 350;  // 700 jobs, beyond any first-page limit of the scheduler
   for (int i = 0; i < perKind; ++i) {
@@ -244,11 +244,11 @@ TEST_F(CupsQueueTest, UnknownQueueGivesTheBoxOncePerJobAndASilentPurge) {
   const QString other = queueName("Real");
   ASSERT_TRUE(cups_->addQueue(other, kModel, test::CupsSandbox::deadDeviceUri()));
   ASSERT_TRUE(cups_->pauseQueue(other));
-  ctx_.state.CurrentPrinter = QStringLiteral("NoSuchQueue");
+  ctx_.printer.CurrentPrinter = QStringLiteral("NoSuchQueue");
 
   SendRawJob(ctx_, QByteArray("A\r\n"));
   SendRawJob(ctx_, QByteArray("B\r\n"));
-  ctx_.state.CurrentPrinter = QString();  // no printer chosen reads the same
+  ctx_.printer.CurrentPrinter = QString();  // no printer chosen reads the same
   SendRawJob(ctx_, QByteArray("C\r\n"));
   ASSERT_EQ(prompts_.shown.size(), 3u);
   for (const MessageBox& box : prompts_.shown) {
@@ -260,7 +260,7 @@ TEST_F(CupsQueueTest, UnknownQueueGivesTheBoxOncePerJobAndASilentPurge) {
   EXPECT_TRUE(jobNames(other).empty());
 
   PurgePrintQueue(ctx_);
-  ctx_.state.CurrentPrinter = QStringLiteral("NoSuchQueue");
+  ctx_.printer.CurrentPrinter = QStringLiteral("NoSuchQueue");
   PurgePrintQueue(ctx_);
   EXPECT_EQ(prompts_.shown.size(), 3u);
 
@@ -275,7 +275,7 @@ TEST_F(CupsQueueTest, UnreachableSchedulerGivesTheUnknownQueueBox) {
   const QString q = queueName("");
   ASSERT_TRUE(cups_->addQueue(q, kModel, test::CupsSandbox::deadDeviceUri()));
   ASSERT_TRUE(cups_->pauseQueue(q));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   // Point libcups at a socket nobody serves, then send as a fresh spooler would.
   QTemporaryDir dir;
@@ -302,7 +302,7 @@ TEST_F(CupsQueueTest, UnreachableSchedulerGivesTheUnknownQueueBox) {
 TEST_F(CupsQueueTest, PausedQueueReadsPausedAndEmptyQueueNoPrintJobs) {
   const QString q = queueName("");
   ASSERT_TRUE(cups_->addQueue(q, kModel, test::CupsSandbox::deadDeviceUri()));
-  ctx_.state.CurrentPrinter = q;
+  ctx_.printer.CurrentPrinter = q;
 
   QString printerReport, jobReport;
   CheckPrinter(ctx_, printerReport, jobReport);

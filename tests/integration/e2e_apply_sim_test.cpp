@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "core/program_state.h"
+#include "core/state.h"
 #include "core/settings.h"
 #include "core/settings_file.h"
 #include "support/cups_sandbox.h"
@@ -52,8 +52,8 @@ ApplyResult runApply(const QStringList& args, const QProcessEnvironment& env) {
 // Writes a settings file as the wizard saves it: every box checked (left as the
 // printer has it) except the ones `change` unchecks and sets.
 QString writeSettings(const QTemporaryDir& dir, const std::function<void(WizardSettings&)>& change) {
-  ProgramState state;
-  WizardSettings settings(&state);
+  SessionFlags session;
+  WizardSettings settings(&session);
   change(settings);
   const QString path = dir.filePath(QStringLiteral("settings.tlw"));
   QFile f(path);

@@ -30,8 +30,8 @@ struct RealRun {
     ctx.services.spooler = &spooler;
     ctx.services.clock = &clock;
     ctx.services.prompts = &prompts;
-    ctx.state.CurrentPrinter = queue;
-    ctx.state.SettingsSavedToFile = kTrue;
+    ctx.printer.CurrentPrinter = queue;
+    ctx.session.SettingsSavedToFile = kTrue;
     runner = std::make_shared<JobRunner>(ctx);
   }
   int boxesTitled(const QString& title) const {
@@ -41,7 +41,7 @@ struct RealRun {
   }
 
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   CupsSpooler spooler;
   QtClock clock;
   test::ScriptedPrompts prompts;
@@ -59,11 +59,11 @@ TEST(JobRunnerCups, FullSixStepRunDeliversEveryJobAndProbeInOrder) {
   run.settings.setIgnore(IgnoreBox::Emulation, 0);
   run.settings.setIgnore(IgnoreBox::Gap, 0);
   CollectSettingState(run.settings, run.ctx.state);
-  run.ctx.state.SaveConfigRequested = kTrue;
-  run.ctx.state.SaveConfigNumber = 2;
-  run.ctx.state.PowerUpRequested = kTrue;
-  run.ctx.state.PowerUpConfigNumber = 0;
-  run.ctx.state.SettingsSavedToFile = kTrue;
+  run.ctx.request.SaveConfigRequested = kTrue;
+  run.ctx.request.SaveConfigNumber = 2;
+  run.ctx.request.PowerUpRequested = kTrue;
+  run.ctx.request.PowerUpConfigNumber = 0;
+  run.ctx.session.SettingsSavedToFile = kTrue;
 
   const qint64 start = run.clock.nowMs();
   run.runner->Start_Job();
@@ -86,7 +86,7 @@ TEST(JobRunnerCups, FullSixStepRunDeliversEveryJobAndProbeInOrder) {
   EXPECT_EQ(run.boxesTitled(QStringLiteral("Process Successful")), 1);
   EXPECT_EQ(run.nav.closeAllCalls, 1);
   EXPECT_GE(took, 85000);
-  EXPECT_EQ(run.ctx.state.PrinterDriverName, QStringLiteral("Zov 5820-K35 4in"));
+  EXPECT_EQ(run.ctx.printer.PrinterDriverName, QStringLiteral("Zov 5820-K35 4in"));
 }
 
 TEST(JobRunnerCups, JobWithNoPrinterFailsAndLeavesNoWizardJobQueued) {
@@ -94,10 +94,10 @@ TEST(JobRunnerCups, JobWithNoPrinterFailsAndLeavesNoWizardJobQueued) {
   ASSERT_TRUE(cups.ok()) << cups.error().toStdString();
   ASSERT_TRUE(cups.addQueue(QStringLiteral("Dead")));  // nothing listens
   RealRun run(QStringLiteral("Dead"));
-  run.ctx.state.SaveConfigRequested = kTrue;
-  run.ctx.state.SaveConfigNumber = 1;
-  run.ctx.state.PowerUpRequested = kTrue;
-  run.ctx.state.PowerUpConfigNumber = 1;
+  run.ctx.request.SaveConfigRequested = kTrue;
+  run.ctx.request.SaveConfigNumber = 1;
+  run.ctx.request.PowerUpRequested = kTrue;
+  run.ctx.request.PowerUpConfigNumber = 1;
   run.runner->Start_Job();
 
   EXPECT_EQ(run.runner->outcome(), JobRunner::Outcome::Failed);
@@ -150,7 +150,7 @@ TEST(JobRunnerCups, ApplySeveralQueuesAtOnce) {
   const QString file = dir.filePath(QStringLiteral("orientation.tlw"));
   {
     AppContext ctx;
-    WizardSettings settings(&ctx.state);
+    WizardSettings settings(&ctx.session);
     ctx.settings = &settings;
     test::ScriptedPrompts prompts;
     ctx.services.prompts = &prompts;

@@ -48,8 +48,9 @@ std::optional<std::vector<JobInfo>> FakeSpooler::jobs(const QString& name) {
 SubmitResult FakeSpooler::submitRaw(const QString& name, const QString& documentName,
                                     const QByteArray& data) {
   Queue* q = find(name);
-  SubmitResult r = !q ? SubmitResult::UnknownQueue
-                      : (failSubmit ? SubmitResult::Failed : SubmitResult::Submitted);
+  SubmitResult r = !q          ? SubmitResult(SubmitResult::UnknownQueue, 0, QStringLiteral("The printer or class does not exist."))
+                   : failSubmit ? SubmitResult(SubmitResult::Failed, 0, QStringLiteral("Printer not accepting jobs."))
+                                : SubmitResult(SubmitResult::Submitted, nextJobId_);
   submitted.push_back({name, documentName, data, r});
   if (r == SubmitResult::Submitted) {
     JobInfo j;

@@ -15,7 +15,9 @@ class RecordingNavigator : public Navigator {
     ++closeAllCalls;
     if (onCloseAll) onCloseAll();
   }
-  void openSettingsFileDialog(int dialogFlag) override { dialogModes.push_back(dialogFlag); }
+  void openSettingsFileDialog(FileDialogMode mode) override {
+    dialogModes.push_back(static_cast<int>(mode));
+  }
   void showSetupPage2() override {
     ++showPage2Calls;
     if (onShowPage2) onShowPage2();

@@ -39,7 +39,7 @@ class Apply : public ::testing::Test {
   }
   // Writes the settings `edit` makes into a file and returns its path.
   QString file(const std::function<void(WizardSettings&)>& edit) {
-    ProgramState st;
+    SessionFlags st;
     WizardSettings s(&st);
     edit(s);
     const QString p = QDir(dir.path()).filePath(QStringLiteral("s%1.tlw").arg(++files));
@@ -57,15 +57,15 @@ class Apply : public ::testing::Test {
 
   QTemporaryDir dir;
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   int files = 0;
 };
 
 }  // namespace
 
 TEST(ApplySample, ShippedDemoFileHoldsTheDemoSettings) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   demoSettings(s);
   const QByteArray expected = EncodeWizardSettings(s);
   const QString path = QStringLiteral(TENLARK_SOURCE_DIR "/samples/demo.tlw");

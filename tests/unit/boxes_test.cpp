@@ -31,41 +31,41 @@ class BoxesTest : public ::testing::Test {
   }
 
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   test::RecordingNavigator nav;
   test::ScriptedPrompts prompts;
 };
 
 TEST_F(BoxesTest, NoticeShowsTextUnchanged) {
-  ctx.state.SettingsSent = kTrue;
+  ctx.session.SettingsSent = kTrue;
   ShowNotice(ctx, QStringLiteral("a\r\nb"));
   const MessageBox& b = only();
   EXPECT_EQ(b.title, QStringLiteral("Notice"));
   EXPECT_EQ(b.text, QStringLiteral("a\r\nb"));
   EXPECT_EQ(b.icon, BoxIcon::Information);
   EXPECT_EQ(b.buttons, BoxButtons::Ok);
-  EXPECT_EQ(ctx.state.SettingsSent, kTrue);
-  EXPECT_EQ(ctx.state.JobErrorFlag, kFalse);
+  EXPECT_EQ(ctx.session.SettingsSent, kTrue);
+  EXPECT_EQ(ctx.session.JobErrorFlag, kFalse);
 }
 
 TEST_F(BoxesTest, SuccessSetsSettingsSentAfterTheBox) {
   Flag sentWhileShown = 1;
-  prompts.onShow = [&](const MessageBox&) { sentWhileShown = ctx.state.SettingsSent; };
+  prompts.onShow = [&](const MessageBox&) { sentWhileShown = ctx.session.SettingsSent; };
   ShowSuccess(ctx);
   const MessageBox& b = only();
   EXPECT_EQ(b.title, QStringLiteral("Process Successful"));
   EXPECT_EQ(b.text, QStringLiteral("Printer Setup Request Successfully Sent"));
   EXPECT_EQ(b.icon, BoxIcon::Information);
   EXPECT_EQ(sentWhileShown, kFalse);
-  EXPECT_EQ(ctx.state.SettingsSent, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kTrue);
 }
 
 TEST_F(BoxesTest, ConfigErrorWithFrontPanelMessage) {
-  ctx.state.SettingsSent = kTrue;
+  ctx.session.SettingsSent = kTrue;
   Flag errorWhileShown = 0, sentWhileShown = 0;
   prompts.onShow = [&](const MessageBox&) {
-    errorWhileShown = ctx.state.JobErrorFlag;
-    sentWhileShown = ctx.state.SettingsSent;
+    errorWhileShown = ctx.session.JobErrorFlag;
+    sentWhileShown = ctx.session.SettingsSent;
   };
   ShowConfigError(ctx, QStringLiteral("\tPAPER OUT\r\n\tLOAD MEDIA"));
   const MessageBox& b = only();
@@ -81,8 +81,8 @@ TEST_F(BoxesTest, ConfigErrorWithFrontPanelMessage) {
                            "Operation cannot continue. The wizard will exit."));
   EXPECT_EQ(errorWhileShown, kTrue);
   EXPECT_EQ(sentWhileShown, kTrue);
-  EXPECT_EQ(ctx.state.JobErrorFlag, kTrue);
-  EXPECT_EQ(ctx.state.SettingsSent, kFalse);
+  EXPECT_EQ(ctx.session.JobErrorFlag, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kFalse);
   EXPECT_EQ(nav.closeAllCalls, 0);  // the runner decides when the program ends
 }
 
@@ -94,7 +94,7 @@ TEST_F(BoxesTest, ConfigErrorWithoutFrontPanelMessage) {
                            "Please see the printer for the error condition.\r\n"
                            "\r\n"
                            "Operation cannot continue. The wizard will exit."));
-  EXPECT_EQ(ctx.state.JobErrorFlag, kTrue);
+  EXPECT_EQ(ctx.session.JobErrorFlag, kTrue);
 }
 
 TEST_F(BoxesTest, PrinterErrorExitFlag) {
@@ -127,7 +127,7 @@ TEST_F(BoxesTest, OverwriteDefaultsToNo) {
 }
 
 TEST_F(BoxesTest, ExitWithChangesYesOpensSaveBeforeExitDialog) {
-  ctx.state.SettingsSelected = kTrue;
+  ctx.session.SettingsSelected = kTrue;
   prompts.answers = {BoxAnswer::Yes};
   EXPECT_EQ(ConfirmExitWithChanges(ctx), kTrue);
   const MessageBox& b = only();
@@ -138,19 +138,19 @@ TEST_F(BoxesTest, ExitWithChangesYesOpensSaveBeforeExitDialog) {
   EXPECT_EQ(b.icon, BoxIcon::Question);
   EXPECT_EQ(b.buttons, BoxButtons::YesNo);
   EXPECT_EQ(nav.dialogModes, std::vector<int>{2});
-  EXPECT_EQ(ctx.state.SettingsSelected, kFalse);
+  EXPECT_EQ(ctx.session.SettingsSelected, kFalse);
 }
 
 TEST_F(BoxesTest, ExitWithChangesNoOpensNothing) {
-  ctx.state.SettingsSelected = kTrue;
+  ctx.session.SettingsSelected = kTrue;
   prompts.answers = {BoxAnswer::No};
   EXPECT_EQ(ConfirmExitWithChanges(ctx), kFalse);
   EXPECT_TRUE(nav.dialogModes.empty());
-  EXPECT_EQ(ctx.state.SettingsSelected, kFalse);
+  EXPECT_EQ(ctx.session.SettingsSelected, kFalse);
 }
 
 TEST_F(BoxesTest, ExitCautionAfterSuccessfulRunExitsWithoutQuestion) {
-  ctx.state.SettingsSent = kTrue;
+  ctx.session.SettingsSent = kTrue;
   ConfirmExitCaution(ctx);
   EXPECT_TRUE(prompts.shown.empty());
   EXPECT_EQ(nav.closeAllCalls, 1);
@@ -165,12 +165,12 @@ TEST_F(BoxesTest, ExitCautionNoStaysAndYesExits) {
                                    "Do you want to exit the wizard?"));
   EXPECT_EQ(b.icon, BoxIcon::Warning);
   EXPECT_EQ(b.defaultButton, BoxAnswer::No);
-  EXPECT_EQ(ctx.state.ExitPromptAnswer, 7);
+  EXPECT_EQ(ctx.session.ExitPromptAnswer, PromptAnswer::No);
   EXPECT_EQ(nav.closeAllCalls, 0);
 
   prompts.answers = {BoxAnswer::Yes};
   ConfirmExitCaution(ctx);
-  EXPECT_EQ(ctx.state.ExitPromptAnswer, 6);
+  EXPECT_EQ(ctx.session.ExitPromptAnswer, PromptAnswer::Yes);
   EXPECT_EQ(nav.closeAllCalls, 1);
 }
 
@@ -203,7 +203,7 @@ void answerNextBox(SeenBox& seen, QMessageBox::StandardButton press) {
 
 TEST(QtPromptsTest, ShowsExactBoxAndReturnsAnswer) {
   test::ensureApp();
-  QtPrompts prompts;
+  QtPrompts prompts(QString::fromLatin1(AppTitle));
   SeenBox seen;
   MessageBox box;
   box.title = QStringLiteral("File Exist Error");
@@ -226,7 +226,7 @@ TEST(QtPromptsTest, ShowsExactBoxAndReturnsAnswer) {
 
 TEST(QtPromptsTest, OkBoxAndDefaultTitle) {
   test::ensureApp();
-  QtPrompts prompts;
+  QtPrompts prompts(QString::fromLatin1(AppTitle));
   SeenBox seen;
   MessageBox box;
   box.text = QStringLiteral("x");

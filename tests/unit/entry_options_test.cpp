@@ -5,7 +5,7 @@
 
 #include "core/debug_log.h"
 #include "core/entry_options.h"
-#include "core/program_state.h"
+#include "core/state.h"
 
 using namespace tlw;
 
@@ -34,20 +34,20 @@ TEST(EntryOptions, NoArgumentsLeavesEverythingOffAndWritesNoLog) {
   dirty.SettingsSavedToFile = kTrue;
   dirty.CdMenuTool = QStringLiteral("other");
   Entry e(QString(), dirty);
-  EXPECT_EQ(e.state.DebugMode, kFalse);
-  EXPECT_EQ(e.state.CdMenuMode, kFalse);
-  EXPECT_EQ(e.state.UseOldEmulationCmd, 0);
-  EXPECT_EQ(e.state.JobErrorFlag, kFalse);
-  EXPECT_EQ(e.state.SettingsSavedToFile, kFalse);
-  EXPECT_EQ(e.state.CdMenuTool, QStringLiteral("MaxMin.exe"));
+  EXPECT_EQ(e.options.DebugMode, kFalse);
+  EXPECT_EQ(e.options.CdMenuMode, kFalse);
+  EXPECT_EQ(e.options.UseOldEmulationCmd, 0);
+  EXPECT_EQ(e.session.JobErrorFlag, kFalse);
+  EXPECT_EQ(e.session.SettingsSavedToFile, kFalse);
+  EXPECT_EQ(e.options.CdMenuTool, QStringLiteral("MaxMin.exe"));
   EXPECT_FALSE(e.log.enabled());
   EXPECT_FALSE(QFile::exists(e.log.filePath()));
 }
 
 TEST(EntryOptions, OptionsMatchAsSubstringsInAnyCase) {
   Entry e(QStringLiteral("log cd 1234"));
-  EXPECT_EQ(e.state.DebugMode, kTrue);
-  EXPECT_EQ(e.state.CdMenuMode, kTrue);
+  EXPECT_EQ(e.options.DebugMode, kTrue);
+  EXPECT_EQ(e.options.CdMenuMode, kTrue);
   const QByteArray text = e.logText();
   // The first entry announces debug mode; OLD was not given.
   EXPECT_EQ(text.mid(20, 24), QByteArray(" - Entering Debug Mode\r\n")) << text.constData();
@@ -55,8 +55,8 @@ TEST(EntryOptions, OptionsMatchAsSubstringsInAnyCase) {
   EXPECT_FALSE(text.contains("Old Emulation"));
 
   Entry old(QStringLiteral("xxOLDxx"));
-  EXPECT_EQ(old.state.UseOldEmulationCmd, 1);
-  EXPECT_EQ(old.state.DebugMode, kFalse);
+  EXPECT_EQ(old.options.UseOldEmulationCmd, 1);
+  EXPECT_EQ(old.options.DebugMode, kFalse);
   EXPECT_TRUE(old.logText().isEmpty());  // nothing logged without LOG
 
   Entry all(QStringLiteral("OLD LOG"));
@@ -64,10 +64,10 @@ TEST(EntryOptions, OptionsMatchAsSubstringsInAnyCase) {
 }
 
 TEST(EntryOptions, CdArgumentDropsTheFirstTwoCharactersOfTheUnchangedText) {
-  EXPECT_EQ(Entry(QStringLiteral("CD1234")).state.CdMenuArg, QStringLiteral("1234"));
-  EXPECT_EQ(Entry(QStringLiteral("CD 1234")).state.CdMenuArg, QStringLiteral(" 1234"));
-  EXPECT_EQ(Entry(QStringLiteral("LOG CD 99")).state.CdMenuArg, QStringLiteral("G CD 99"));
-  EXPECT_EQ(Entry(QStringLiteral("cd MiXed")).state.CdMenuArg, QStringLiteral(" MiXed"));
+  EXPECT_EQ(Entry(QStringLiteral("CD1234")).options.CdMenuArg, QStringLiteral("1234"));
+  EXPECT_EQ(Entry(QStringLiteral("CD 1234")).options.CdMenuArg, QStringLiteral(" 1234"));
+  EXPECT_EQ(Entry(QStringLiteral("LOG CD 99")).options.CdMenuArg, QStringLiteral("G CD 99"));
+  EXPECT_EQ(Entry(QStringLiteral("cd MiXed")).options.CdMenuArg, QStringLiteral(" MiXed"));
 }
 
 TEST(EntryOptions, ArgumentTextJoinsArgumentsWithBlanks) {

@@ -22,7 +22,7 @@ class ExitWizardTest : public ::testing::Test {
   void selectSomething() { settings.setIgnore(IgnoreBox::Gap, 0); }
 
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   test::RecordingNavigator nav;
   test::ScriptedPrompts prompts;
   test::RecordingProcesses processes;
@@ -38,8 +38,8 @@ TEST_F(ExitWizardTest, NothingSelectedClosesWithoutPromptOrTool) {
 }
 
 TEST_F(ExitWizardTest, CdModeStartsToolHiddenOnceWithMaxAndArgument) {
-  ctx.state.CdMenuMode = kTrue;
-  ctx.state.CdMenuArg = QStringLiteral(" 1234");
+  ctx.options.CdMenuMode = kTrue;
+  ctx.options.CdMenuArg = QStringLiteral(" 1234");
   ExitWizard(ctx);
   ExitWizard(ctx);  // a later call (a window closing, the runner) changes nothing
   ASSERT_EQ(processes.detached.size(), 1u);
@@ -49,7 +49,7 @@ TEST_F(ExitWizardTest, CdModeStartsToolHiddenOnceWithMaxAndArgument) {
 }
 
 TEST_F(ExitWizardTest, UnsavedChangesYesOpensSaveDialogAndKeepsProgramOpen) {
-  ctx.state.CdMenuMode = kTrue;
+  ctx.options.CdMenuMode = kTrue;
   selectSomething();
   prompts.answers = {BoxAnswer::Yes};
   ExitWizard(ctx);
@@ -79,7 +79,7 @@ TEST_F(ExitWizardTest, UnsavedChangesNoClosesOnce) {
 
 TEST_F(ExitWizardTest, SettingsSavedToFileSkipsPrompt) {
   selectSomething();
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   ExitWizard(ctx);
   EXPECT_TRUE(prompts.shown.empty());
   EXPECT_EQ(nav.closeAllCalls, 1);
@@ -87,14 +87,14 @@ TEST_F(ExitWizardTest, SettingsSavedToFileSkipsPrompt) {
 
 TEST_F(ExitWizardTest, SelectionIsWorkedOutAfreshFromTheBoxes) {
   // A stale SettingsSelected does not cause a prompt when every box is checked.
-  ctx.state.SettingsSelected = kTrue;
+  ctx.session.SettingsSelected = kTrue;
   ExitWizard(ctx);
   EXPECT_TRUE(prompts.shown.empty());
   EXPECT_EQ(nav.closeAllCalls, 1);
 }
 
 TEST_F(ExitWizardTest, ExitFromAWindowClosingDuringTheExitRunsNothingTwice) {
-  ctx.state.CdMenuMode = kTrue;
+  ctx.options.CdMenuMode = kTrue;
   nav.onCloseAll = [this] { ExitWizard(ctx); };
   ExitWizard(ctx);
   EXPECT_EQ(nav.closeAllCalls, 1);

@@ -55,7 +55,7 @@ class JobRunnerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     spooler.addPrinter(kQueue);
-    ctx.state.CurrentPrinter = kQueue;
+    ctx.printer.CurrentPrinter = kQueue;
     ctx.settings = &settings;
     ctx.navigator = &nav;
     ctx.services.spooler = &spooler;
@@ -63,7 +63,7 @@ class JobRunnerTest : public ::testing::Test {
     ctx.services.prompts = &prompts;
     // A finished wizard has its choices saved or answers the exit prompt; keep the
     // exit quiet unless a test wants the prompt.
-    ctx.state.SettingsSavedToFile = kTrue;
+    ctx.session.SettingsSavedToFile = kTrue;
     runner = std::make_shared<JobRunner>(ctx);
     runner->addObserver(&observer);
     clock.onWait = [this](qint64) {
@@ -105,11 +105,11 @@ class JobRunnerTest : public ::testing::Test {
     settings.setIgnore(IgnoreBox::Emulation, 0);
     settings.setIgnore(IgnoreBox::Gap, 0);
     CollectSettingState(settings, ctx.state);
-    ctx.state.SaveConfigRequested = kTrue;
-    ctx.state.SaveConfigNumber = 2;
-    ctx.state.PowerUpRequested = kTrue;
-    ctx.state.PowerUpConfigNumber = 2;
-    ctx.state.SettingsSavedToFile = kTrue;
+    ctx.request.SaveConfigRequested = kTrue;
+    ctx.request.SaveConfigNumber = 2;
+    ctx.request.PowerUpRequested = kTrue;
+    ctx.request.PowerUpConfigNumber = 2;
+    ctx.session.SettingsSavedToFile = kTrue;
   }
   int boxesTitled(const QString& title) const {
     int n = 0;
@@ -118,7 +118,7 @@ class JobRunnerTest : public ::testing::Test {
   }
 
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   test::FakeSpooler spooler;
   test::VirtualClock clock;
   test::ScriptedPrompts prompts;
@@ -160,7 +160,7 @@ TEST_F(JobRunnerTest, FullRunSendsEveryStepWithItsWaitsAndSucceeds) {
   EXPECT_EQ(boxesTitled(QStringLiteral("Process Successful")), 1);
   EXPECT_EQ(closedWhenSuccessShown, 0);
   EXPECT_EQ(nav.closeAllCalls, 1);
-  EXPECT_EQ(ctx.state.SettingsSent, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kTrue);
   EXPECT_EQ(runner->outcome(), JobRunner::Outcome::Configured);
   EXPECT_FALSE(runner->running());
 }
@@ -168,7 +168,7 @@ TEST_F(JobRunnerTest, FullRunSendsEveryStepWithItsWaitsAndSucceeds) {
 TEST_F(JobRunnerTest, EmulationLeftAloneSkipsEmulationAndLoad) {
   requestEverything();
   settings.setIgnore(IgnoreBox::Emulation, 1);
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   runner->Start_Job();
   EXPECT_EQ(observer.progress, (std::vector<int>{0, 30, 40, 60, 80, 100}));
   EXPECT_EQ(sentKinds(), QStringList({"cfg", "probe", "cal", "probe", "save", "probe", "powerup",
@@ -176,19 +176,19 @@ TEST_F(JobRunnerTest, EmulationLeftAloneSkipsEmulationAndLoad) {
 }
 
 TEST_F(JobRunnerTest, NothingToSendEndsWithoutSuccessBox) {
-  ctx.state.SettingsSavedToFile = kFalse;  // nothing selected: no exit prompt either
+  ctx.session.SettingsSavedToFile = kFalse;  // nothing selected: no exit prompt either
   runner->Start_Job();
   EXPECT_TRUE(spooler.submitted.empty());
   EXPECT_EQ(runner->statusLog(),
             QStringLiteral("Initializing ....\r\nPrinter Successfully Configured."));
   EXPECT_TRUE(prompts.shown.empty());
   EXPECT_EQ(nav.closeAllCalls, 1);
-  EXPECT_EQ(ctx.state.SettingsSent, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kTrue);
 }
 
 TEST_F(JobRunnerTest, OnlySaveShowsSuccessBeforeExit) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   int closedWhenShown = -1;
   prompts.onShow = [&](const MessageBox&) { closedWhenShown = nav.closeAllCalls; };
   runner->Start_Job();
@@ -201,8 +201,8 @@ TEST_F(JobRunnerTest, OnlySaveShowsSuccessBeforeExit) {
 }
 
 TEST_F(JobRunnerTest, NewLogReplacesThePreviousRunsText) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   sticks = sticksOn("CONFIG-SAVE");
   runner->Start_Job();
   EXPECT_TRUE(runner->statusLog().contains(QStringLiteral("Program terminated!!!")));
@@ -214,8 +214,8 @@ TEST_F(JobRunnerTest, NewLogReplacesThePreviousRunsText) {
 }
 
 TEST_F(JobRunnerTest, QueueEmptyAtFirstLookCountsAsReceived) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   // The first look finds no job (its read of the job list fails, so the reports
   // stay empty); the printer takes nothing, and the second look sees both jobs.
   spooler.failJobs = true;
@@ -231,7 +231,7 @@ TEST_F(JobRunnerTest, QueueEmptyAtFirstLookCountsAsReceived) {
 TEST_F(JobRunnerTest, StuckJobFailsOnceAndLaterStepsAreNeverSent) {
   requestEverything();
   settings.setIgnore(IgnoreBox::Emulation, 1);
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   sticks = sticksOn("CALIBRATE");
   runner->Start_Job();
 
@@ -245,8 +245,8 @@ TEST_F(JobRunnerTest, StuckJobFailsOnceAndLaterStepsAreNeverSent) {
   EXPECT_EQ(boxesTitled(QStringLiteral("Printer Error")), 1);
   EXPECT_TRUE(prompts.shown[0].text.contains(
       QStringLiteral("Please see the printer for the error condition.")));
-  EXPECT_EQ(ctx.state.JobErrorFlag, kTrue);
-  EXPECT_EQ(ctx.state.SettingsSent, kFalse);
+  EXPECT_EQ(ctx.session.JobErrorFlag, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kFalse);
   // Both the stuck job and the probe behind it are purged.
   EXPECT_EQ(spooler.jobCount(kQueue), 0u);
   EXPECT_EQ(spooler.cancelled.size(), 2u);
@@ -257,8 +257,8 @@ TEST_F(JobRunnerTest, StuckJobFailsOnceAndLaterStepsAreNeverSent) {
 }
 
 TEST_F(JobRunnerTest, TakenJobWithProbeStillQueuedCountsAsReceived) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 3;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 3;
   clock.onWait = nullptr;
   clock.after(3000, [this] { spooler.removeFirstJob(kQueue); });  // only the save job
   runner->Start_Job();
@@ -273,7 +273,7 @@ TEST_F(JobRunnerTest, FailedUpdateSkipsTheRestButStillEndsConfigured) {
   settings.setIgnore(IgnoreBox::Emulation, 1);
   settings.setIgnore(IgnoreBox::Gap, 1);
   settings.setIgnore(IgnoreBox::MediaType, 0);
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   // Whatever the update job holds, make it the one that sticks.
   const QByteArray update = BuildCfgJob(settings).text;
   ASSERT_FALSE(update.isEmpty());
@@ -288,7 +288,7 @@ TEST_F(JobRunnerTest, FailedUpdateSkipsTheRestButStillEndsConfigured) {
   EXPECT_EQ(boxesTitled(QStringLiteral("Process Successful")), 0);
   EXPECT_EQ(nav.showPage2Calls, 1);
   EXPECT_EQ(nav.closeAllCalls, 1);
-  EXPECT_EQ(ctx.state.SettingsSent, kTrue);
+  EXPECT_EQ(ctx.session.SettingsSent, kTrue);
   EXPECT_EQ(runner->outcome(), JobRunner::Outcome::Failed);
 }
 
@@ -298,7 +298,7 @@ TEST_F(JobRunnerTest, FailureReadsFrontPanelWhenPortHasAddress) {
   panel.message = QStringLiteral("\tHEAD OPEN\r\n\tCLOSE HEAD");
   runner->setFrontPanelReader(&panel);
   spooler.queue(kQueue)->portName = QByteArray("socket://127.0.0.1:9100");
-  ctx.state.PowerUpRequested = kTrue;
+  ctx.request.PowerUpRequested = kTrue;
   sticks = sticksOn("CONFIG-POWERUP");
   runner->Start_Job();
 
@@ -316,15 +316,15 @@ TEST_F(JobRunnerTest, FailureReadsFrontPanelWhenPortHasAddress) {
 
 TEST_F(JobRunnerTest, JobErrorFlagAlreadySetLeavesOnlyTheUpdate) {
   requestEverything();
-  ctx.state.JobErrorFlag = kTrue;
+  ctx.session.JobErrorFlag = kTrue;
   runner->Start_Job();
   EXPECT_EQ(sentKinds(), QStringList({"cfg", "probe"}));
   EXPECT_EQ(boxesTitled(QStringLiteral("Process Successful")), 1);
 }
 
 TEST_F(JobRunnerTest, UnreadableQueueAtSecondLookJudgesByFirstLook) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   clock.onWait = [this](qint64 ms) {
     if (ms == 5000 && spooler.jobCount(kQueue) == 2) spooler.failJobs = true;  // the probe wait
   };
@@ -339,8 +339,8 @@ TEST_F(JobRunnerTest, DebugLogRecordsTheCheckAndTheFailure) {
   ctx.log.setFolder(dir.path());
   ctx.log.setEnabled(true);
   ctx.log.setClock(&clock);
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   sticks = sticksOn("CONFIG-SAVE");
   runner->Start_Job();
   QFile f(ctx.log.filePath());
@@ -363,8 +363,8 @@ TEST_F(JobRunnerTest, DebugLogRecordsTheCheckAndTheFailure) {
 // --- safety while a run waits ---
 
 TEST_F(JobRunnerTest, SecondStartDuringAWaitDoesNothing) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   clock.after(1000, [this] { runner->Start_Job(); });
   runner->Start_Job();
   EXPECT_EQ(sentKinds(), QStringList({"save", "probe"}));
@@ -375,7 +375,7 @@ TEST_F(JobRunnerTest, ExitDuringAWaitEndsTheRunWithoutTouchingWindows) {
   requestEverything();
   // The operator closes the progress window 2 s into the first wait; the windows
   // go away and drop their observer.
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   nav.onCloseAll = [this] { runner->removeObserver(&observer); };
   clock.after(2000, [this] { ExitWizard(ctx); });
   runner->Start_Job();
@@ -391,8 +391,8 @@ TEST_F(JobRunnerTest, ExitDuringAWaitEndsTheRunWithoutTouchingWindows) {
 }
 
 TEST_F(JobRunnerTest, RunnerSurvivesItsOwnerLettingGoDuringAWait) {
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   std::weak_ptr<JobRunner> weak = runner;
   bool aliveAfterRelease = false;
   clock.after(1000, [&] {
@@ -414,8 +414,8 @@ TEST_F(JobRunnerTest, FailureWhileExitStartsDuringFrontPanelReadShowsNoPage) {
   } panel;
   panel.ip = QStringLiteral("127.0.0.1");
   runner->setFrontPanelReader(&panel);
-  ctx.state.SaveConfigRequested = kTrue;
-  ctx.state.SaveConfigNumber = 1;
+  ctx.request.SaveConfigRequested = kTrue;
+  ctx.request.SaveConfigNumber = 1;
   sticks = sticksOn("CONFIG-SAVE");
   runner->Start_Job();
   EXPECT_EQ(nav.showPage2Calls, 0);
@@ -438,7 +438,7 @@ TEST_F(JobRunnerTest, RequestStopEndsAfterTheCurrentWait) {
 TEST(JobRunnerEventLoop, ExitDuringARealWaitEndsItPromptly) {
   test::ensureApp();
   AppContext ctx;
-  WizardSettings settings(&ctx.state);
+  WizardSettings settings(&ctx.session);
   test::FakeSpooler spooler;
   spooler.addPrinter(kQueue);
   QtClock clock;
@@ -449,9 +449,9 @@ TEST(JobRunnerEventLoop, ExitDuringARealWaitEndsItPromptly) {
   ctx.services.spooler = &spooler;
   ctx.services.clock = &clock;
   ctx.services.prompts = &prompts;
-  ctx.state.CurrentPrinter = kQueue;
+  ctx.printer.CurrentPrinter = kQueue;
   settings.setIgnore(IgnoreBox::Emulation, 0);
-  ctx.state.SettingsSavedToFile = kTrue;
+  ctx.session.SettingsSavedToFile = kTrue;
   auto runner = std::make_shared<JobRunner>(ctx);
   QTimer::singleShot(100, [&] { ExitWizard(ctx); });
   QElapsedTimer t;

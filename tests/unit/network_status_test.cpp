@@ -108,7 +108,7 @@ TEST_F(NetworkStatusTest, WordMustBeFollowedByABlankAndMatchExactly) {
 }
 
 TEST_F(NetworkStatusTest, NotCaldoraAndSilentAgentsGiveEmptyTextAndLogWhy) {
-  ctx.state.DebugMode = kTrue;
+  ctx.options.DebugMode = kTrue;
   ctx.log.setEnabled(true);
   answerText(kDescr, "Other Ethernet");
   EXPECT_EQ(Get_SNMP_Status(ctx, kHost), QString());

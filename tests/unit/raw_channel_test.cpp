@@ -19,7 +19,7 @@ class RawChannelTest : public ::testing::Test {
   void SetUp() override {
     ctx_.services.spooler = &spooler_;
     ctx_.services.prompts = &prompts_;
-    ctx_.state.CurrentPrinter = kQ;
+    ctx_.printer.CurrentPrinter = kQ;
     spooler_.addPrinter(kQ);
     spooler_.addPrinter(QStringLiteral("Other"));
   }
@@ -53,7 +53,7 @@ TEST_F(RawChannelTest, SendsTheTextAsOneNamedDocument) {
 }
 
 TEST_F(RawChannelTest, UnknownQueueShowsTheBoxOncePerJobAndSendsNothing) {
-  ctx_.state.CurrentPrinter = QStringLiteral("Nope");
+  ctx_.printer.CurrentPrinter = QStringLiteral("Nope");
   SendRawJob(ctx_, QByteArray("A"));
   SendRawJob(ctx_, QByteArray("B"));
   ASSERT_EQ(prompts_.shown.size(), 2u);

@@ -34,7 +34,7 @@ class SettingsFile : public ::testing::Test {
 
   QTemporaryDir dir;
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
   test::ScriptedPrompts prompts;
 };
 
@@ -70,13 +70,13 @@ QByteArray plainFile(const std::function<void(int value, QByteArray& bytes)>& pa
 TEST_F(SettingsFile, PlainFileIsNinetyTwoBytesAndStartsWithTheMark) {
   settings.setIgnore(IgnoreBox::Vert, 0);
   settings.setVertShift(-5);
-  ctx.state.SettingsSelected = kTrue;
+  ctx.session.SettingsSelected = kTrue;
   ASSERT_TRUE(SaveWizardSettings(ctx, path("a.tlw")));
   const QByteArray bytes = read(path("a.tlw"));
   ASSERT_EQ(bytes.size(), 92);
   EXPECT_EQ(bytes.left(8), QByteArray("\x08\x00\x04\x00V1.0", 8));
   EXPECT_EQ(bytes.mid(8 + 4 * 18, 4), i16(-5));  // VertShiftHScroll, the 19th integer
-  EXPECT_EQ(ctx.state.SettingsSelected, kFalse);
+  EXPECT_EQ(ctx.session.SettingsSelected, kFalse);
   EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -94,10 +94,10 @@ TEST_F(SettingsFile, CustomSizesRoundTripIntoAFreshRecord) {
   ASSERT_TRUE(SaveWizardSettings(ctx, path("b.tlw")));
 
   AppContext other;
-  WizardSettings fresh(&other.state);
+  WizardSettings fresh(&other.session);
   other.settings = &fresh;
   other.services.prompts = &prompts;
-  other.state.SettingsSavedToFile = kTrue;
+  other.session.SettingsSavedToFile = kTrue;
   ASSERT_TRUE(LoadWizardSettings(other, path("b.tlw")));
   EXPECT_EQ(fresh.texts(ListControl::LabelLength), settings.texts(ListControl::LabelLength));
   EXPECT_EQ(fresh.texts(ListControl::LabelWidth), settings.texts(ListControl::LabelWidth));
@@ -110,7 +110,7 @@ TEST_F(SettingsFile, CustomSizesRoundTripIntoAFreshRecord) {
   EXPECT_EQ(fresh.vertShift(), 1280);
   EXPECT_EQ(EncodeWizardSettings(fresh), read(path("b.tlw")));
   // Unchecking boxes while loading clears the saved-to-file flag.
-  EXPECT_EQ(other.state.SettingsSavedToFile, kFalse);
+  EXPECT_EQ(other.session.SettingsSavedToFile, kFalse);
 
   // Loading the same file again does not stack the custom entries.
   ASSERT_TRUE(LoadWizardSettings(other, path("b.tlw")));
@@ -139,7 +139,7 @@ TEST_F(SettingsFile, OverwriteNeedsYesAndKeepsTheTailOfALongerFile) {
   EXPECT_EQ(now.mid(92), QByteArray("TAIL-OF-AN-OLDER-FILE"));
 
   // The tail is ignored when the file is read back.
-  WizardSettings fresh(&ctx.state);
+  WizardSettings fresh(&ctx.session);
   ctx.settings = &fresh;
   ASSERT_TRUE(LoadWizardSettings(ctx, path("c.tlw")));
   EXPECT_EQ(fresh.index(ListControl::Gap), 2);

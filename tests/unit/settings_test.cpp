@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/program_state.h"
+#include "core/state.h"
 #include "core/settings.h"
 
 using namespace tlw;
@@ -25,8 +25,8 @@ TEST(SettingsTables, ListTextsAndCommandsAreExact) {
 }
 
 TEST(WizardSettingsRecord, FreshRecordHoldsTheDefaultsWithEveryBoxChecked) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   for (int i = 0; i < kIgnoreBoxCount; ++i) EXPECT_EQ(s.ignore(static_cast<IgnoreBox>(i)), 1);
   EXPECT_EQ(s.index(ListControl::LabelLength), 5);
   EXPECT_EQ(s.index(ListControl::LabelWidth), 4);
@@ -37,18 +37,18 @@ TEST(WizardSettingsRecord, FreshRecordHoldsTheDefaultsWithEveryBoxChecked) {
 }
 
 TEST(WizardSettingsRecord, IgnoreRuleResetsOnCheckAndClearsSavedFlagOnUncheck) {
-  ProgramState state;
-  WizardSettings s(&state);
-  state.SettingsSavedToFile = kTrue;
+  SessionFlags session;
+  WizardSettings s(&session);
+  session.SettingsSavedToFile = kTrue;
   s.setIgnore(IgnoreBox::MediaSize, 0);
-  EXPECT_EQ(state.SettingsSavedToFile, kFalse);
+  EXPECT_EQ(session.SettingsSavedToFile, kFalse);
 
   const int custom = s.appendWidth(QStringLiteral("4.1\" (104.1mm)"), QStringLiteral("04100"));
   s.setIndex(ListControl::LabelWidth, custom);
   s.setIndex(ListControl::LabelLength, 0);
-  state.SettingsSavedToFile = kTrue;
+  session.SettingsSavedToFile = kTrue;
   s.setIgnore(IgnoreBox::MediaSize, 1);
-  EXPECT_EQ(state.SettingsSavedToFile, kTrue);  // checking leaves the flag alone
+  EXPECT_EQ(session.SettingsSavedToFile, kTrue);  // checking leaves the flag alone
   EXPECT_EQ(s.index(ListControl::LabelWidth), 4);
   EXPECT_EQ(s.index(ListControl::LabelLength), 5);
   EXPECT_EQ(s.count(ListControl::LabelWidth), 6);  // the custom entry stays
@@ -64,22 +64,22 @@ TEST(WizardSettingsRecord, IgnoreRuleResetsOnCheckAndClearsSavedFlagOnUncheck) {
 }
 
 TEST(CollectSettingStateTest, CalibrationFollowsPrintModeSizeAndGapOnly) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   CollectSettingState(s, state);
-  EXPECT_EQ(state.SettingsSelected, kFalse);
-  EXPECT_EQ(state.CalibrationNeeded, kFalse);
+  EXPECT_EQ(session.SettingsSelected, kFalse);
+  EXPECT_EQ(request.CalibrationNeeded, kFalse);
 
   s.setIgnore(IgnoreBox::Orientation, 0);
   CollectSettingState(s, state);
-  EXPECT_EQ(state.SettingsSelected, kTrue);
-  EXPECT_EQ(state.CalibrationNeeded, kFalse);
+  EXPECT_EQ(session.SettingsSelected, kTrue);
+  EXPECT_EQ(request.CalibrationNeeded, kFalse);
 
   s.setIgnore(IgnoreBox::Orientation, 1);
   s.setIgnore(IgnoreBox::Gap, 0);
   CollectSettingState(s, state);
-  EXPECT_EQ(state.SettingsSelected, kTrue);
-  EXPECT_EQ(state.CalibrationNeeded, kTrue);
+  EXPECT_EQ(session.SettingsSelected, kTrue);
+  EXPECT_EQ(request.CalibrationNeeded, kTrue);
 }
 
 TEST(DriverNames, ModelAndWidthClass) {
@@ -87,24 +87,24 @@ TEST(DriverNames, ModelAndWidthClass) {
   EXPECT_TRUE(IsZovModelDriver(QStringLiteral("Zov5820-K35")));
   EXPECT_FALSE(IsZovModelDriver(QStringLiteral("zov 5820-k35")));
 
-  ProgramState state;
+  SessionFlags session;
   EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 5820-K35"), state), 4);
   EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 08 06"), state), 8);
-  state.PrintWidthClass = 6;
+  printer.PrintWidthClass = 6;
   EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Other 08"), state), 6);
   EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov plain"), state), 6);
 }
 
 TEST(ValidateMediaSizeTest, WidthAgainstTheWidthClass) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   s.setIgnore(IgnoreBox::MediaSize, 0);
   const int wide = s.appendWidth(QStringLiteral("6.0\" (152.4mm)"), QStringLiteral("06000"));
   const int edge = s.appendWidth(QStringLiteral("4.1\" (104.1mm)"), QStringLiteral("04100"));
 
   s.setIndex(ListControl::LabelWidth, wide);
   EXPECT_TRUE(ValidateMediaSize(s, state));  // class unknown: anything passes
-  state.PrintWidthClass = 4;
+  printer.PrintWidthClass = 4;
   EXPECT_FALSE(ValidateMediaSize(s, state));
   s.setIndex(ListControl::LabelWidth, edge);
   EXPECT_TRUE(ValidateMediaSize(s, state));
@@ -120,8 +120,8 @@ TEST(ValidateMediaSizeTest, WidthAgainstTheWidthClass) {
 }
 
 TEST(SizeMatching, FindsCodesByRoundedThousandths) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   EXPECT_EQ(s.labelWidthExist(2.5f), 2);
   EXPECT_EQ(s.labelLengthExist(8.0f), 6);
   EXPECT_EQ(s.labelWidthExist(3.9370079f), -1);

@@ -36,8 +36,8 @@ void selectWorkedExample(WizardSettings& s) {
 }  // namespace
 
 TEST(CfgJob, WorkedExampleIsSixteenLinesByteForByte) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   selectWorkedExample(s);
   const BuiltJob job = BuildCfgJob(s);
   ASSERT_FALSE(job.refused);
@@ -49,8 +49,8 @@ TEST(CfgJob, WorkedExampleIsSixteenLinesByteForByte) {
 }
 
 TEST(CfgJob, PartialSelectionsShapeTheBlocks) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   EXPECT_TRUE(BuildCfgJob(s).text.isEmpty());  // nothing selected
   EXPECT_FALSE(BuildCfgJob(s).refused);
 
@@ -74,8 +74,8 @@ TEST(CfgJob, PartialSelectionsShapeTheBlocks) {
 }
 
 TEST(CfgJob, SelectedSettingWithoutAnEntryIsRefused) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   s.setIgnore(IgnoreBox::Dispense, 0);
   s.setIgnore(IgnoreBox::Orientation, 0);
   s.setIndex(ListControl::Orientation, -1);  // typed text
@@ -90,8 +90,8 @@ TEST(CfgJob, SelectedSettingWithoutAnEntryIsRefused) {
 }
 
 TEST(SmallJobs, EmulationLoadCalibrateSavePowerUpAndEmpty) {
-  ProgramState state;
-  WizardSettings s(&state);
+  SessionFlags session;
+  WizardSettings s(&session);
   s.setIgnore(IgnoreBox::Emulation, 0);
   s.setIndex(ListControl::Emulation, 1);  // KORU
   EXPECT_EQ(BuildEmuJob(s, 2, 0).text,
@@ -120,7 +120,7 @@ class Senders : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     spooler.addPrinter(QStringLiteral("zov"));
-    ctx.state.CurrentPrinter = QStringLiteral("zov");
+    ctx.printer.CurrentPrinter = QStringLiteral("zov");
     ctx.services.spooler = &spooler;
     ctx.settings = &settings;
     ctx.log.setFolder(dir.path());
@@ -134,14 +134,14 @@ class Senders : public ::testing::Test {
   QTemporaryDir dir;
   test::FakeSpooler spooler;
   AppContext ctx;
-  WizardSettings settings{&ctx.state};
+  WizardSettings settings{&ctx.session};
 };
 
 TEST_F(Senders, EachJobIsOneDocumentAndTwoLogEntriesWithTheTag) {
   ctx.log.setEnabled(true);
   settings.setIgnore(IgnoreBox::Emulation, 0);
   settings.setIndex(ListControl::Emulation, 2);  // NIMB
-  ctx.state.UseOldEmulationCmd = 1;
+  ctx.options.UseOldEmulationCmd = 1;
   EXPECT_EQ(SendEmuCmd(ctx, 4), kTrue);
   SendLoadCfgCmd(ctx, 4);
   SendEmptyJob(ctx);

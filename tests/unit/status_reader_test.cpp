@@ -17,7 +17,7 @@ class StatusReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ctx_.services.spooler = &spooler_;
-    ctx_.state.CurrentPrinter = kQ;
+    ctx_.printer.CurrentPrinter = kQ;
     spooler_.addPrinter(kQ, QStringLiteral("Zov 5820-K35 4in"), QStringLiteral("socket://10.0.0.5"));
   }
 
@@ -168,7 +168,7 @@ TEST_F(StatusReaderTest, FailuresKeepTheReports) {
   EXPECT_TRUE(printerReport.startsWith(QStringLiteral("Printer Status = Ready")));
   EXPECT_EQ(jobReport, QStringLiteral("old jobs"));
 
-  ctx_.state.CurrentPrinter = QStringLiteral("Gone");
+  ctx_.printer.CurrentPrinter = QStringLiteral("Gone");
   spooler_.failJobs = false;
   CheckPrinter(ctx_, printerReport, jobReport);
   EXPECT_EQ(jobReport, QStringLiteral("old jobs"));

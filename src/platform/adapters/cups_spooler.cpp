@@ -7,27 +7,6 @@
 namespace tlw {
 namespace {
 
-// Printer status bits (the values of the printer status table).
-constexpr std::uint32_t kPrinterPaused = 0x00000001;
-constexpr std::uint32_t kPrinterError = 0x00000002;
-constexpr std::uint32_t kPrinterPaperJam = 0x00000008;
-constexpr std::uint32_t kPrinterPaperOut = 0x00000010;
-constexpr std::uint32_t kPrinterOffline = 0x00000080;
-constexpr std::uint32_t kPrinterPrinting = 0x00000400;
-constexpr std::uint32_t kPrinterOutputBinFull = 0x00000800;
-constexpr std::uint32_t kPrinterTonerLow = 0x00020000;
-constexpr std::uint32_t kPrinterNoToner = 0x00040000;
-constexpr std::uint32_t kPrinterDoorOpen = 0x00400000;
-
-// Job status bits (the values of the job status table).
-constexpr std::uint32_t kJobPaused = 0x0001;
-constexpr std::uint32_t kJobError = 0x0002;
-constexpr std::uint32_t kJobDeleting = 0x0004;
-constexpr std::uint32_t kJobSpooling = 0x0008;
-constexpr std::uint32_t kJobPrinting = 0x0010;
-constexpr std::uint32_t kJobPrinted = 0x0080;
-constexpr std::uint32_t kJobDeleted = 0x0100;
-
 // How printer-state-reasons become printer status bits. A reason is looked up
 // by its keyword without the "-report", "-warning" or "-error" severity suffix,
 // so "media-empty", "media-empty-warning" and "media-empty-error" all read as
@@ -50,18 +29,18 @@ struct ReasonBit {
   std::uint32_t bit;
 };
 constexpr ReasonBit kPrinterReasons[] = {
-    {"paused", kPrinterPaused},
-    {"media-empty", kPrinterPaperOut},
-    {"media-needed", kPrinterPaperOut},
-    {"media-jam", kPrinterPaperJam},
-    {"door-open", kPrinterDoorOpen},
-    {"cover-open", kPrinterDoorOpen},
-    {"offline", kPrinterOffline},
-    {"toner-low", kPrinterTonerLow},
-    {"marker-supply-low", kPrinterTonerLow},
-    {"toner-empty", kPrinterNoToner},
-    {"marker-supply-empty", kPrinterNoToner},
-    {"output-area-full", kPrinterOutputBinFull},
+    {"paused", PrinterStatus::Paused},
+    {"media-empty", PrinterStatus::PaperOut},
+    {"media-needed", PrinterStatus::PaperOut},
+    {"media-jam", PrinterStatus::PaperJam},
+    {"door-open", PrinterStatus::DoorOpen},
+    {"cover-open", PrinterStatus::DoorOpen},
+    {"offline", PrinterStatus::Offline},
+    {"toner-low", PrinterStatus::TonerLow},
+    {"marker-supply-low", PrinterStatus::TonerLow},
+    {"toner-empty", PrinterStatus::NoToner},
+    {"marker-supply-empty", PrinterStatus::NoToner},
+    {"output-area-full", PrinterStatus::OutputBinFull},
 };
 
 QByteArray withoutSeverity(const QByteArray& reason) {
@@ -96,13 +75,16 @@ std::vector<QByteArray> keywords(ipp_attribute_t* attr) {
   return out;
 }
 
+// libcups' own words for the last failure of this thread's requests.
+QString lastCupsError() { return QString::fromUtf8(cupsLastErrorString()); }
+
 }  // namespace
 
 std::uint32_t CupsSpooler::printerStatusWord(int printerState,
                                              const std::vector<QByteArray>& reasons) {
   std::uint32_t word = 0;
-  if (printerState == IPP_PSTATE_PROCESSING) word |= kPrinterPrinting;
-  if (printerState == IPP_PSTATE_STOPPED) word |= kPrinterPaused;
+  if (printerState == IPP_PSTATE_PROCESSING) word |= PrinterStatus::Printing;
+  if (printerState == IPP_PSTATE_STOPPED) word |= PrinterStatus::Paused;
   for (const QByteArray& reason : reasons) {
     if (reason == "none") continue;
     const QByteArray base = withoutSeverity(reason);
@@ -113,7 +95,7 @@ std::uint32_t CupsSpooler::printerStatusWord(int printerState,
         known = true;
       }
     }
-    if (!known && reason.endsWith("-error")) word |= kPrinterError;
+    if (!known && reason.endsWith("-error")) word |= PrinterStatus::Error;
   }
   return word;
 }
@@ -131,16 +113,16 @@ std::uint32_t CupsSpooler::printerStatusWord(int printerState,
 std::uint32_t CupsSpooler::jobStatusWord(int jobState, const std::vector<QByteArray>& reasons) {
   std::uint32_t word = 0;
   switch (jobState) {
-    case IPP_JSTATE_HELD: word |= kJobPaused; break;
-    case IPP_JSTATE_PROCESSING: word |= kJobPrinting; break;
-    case IPP_JSTATE_STOPPED: word |= kJobError; break;
-    case IPP_JSTATE_CANCELED: word |= kJobDeleting; break;
-    case IPP_JSTATE_ABORTED: word |= kJobDeleted; break;
-    case IPP_JSTATE_COMPLETED: word |= kJobPrinted; break;
+    case IPP_JSTATE_HELD: word |= JobStatus::Paused; break;
+    case IPP_JSTATE_PROCESSING: word |= JobStatus::Printing; break;
+    case IPP_JSTATE_STOPPED: word |= JobStatus::Error; break;
+    case IPP_JSTATE_CANCELED: word |= JobStatus::Deleting; break;
+    case IPP_JSTATE_ABORTED: word |= JobStatus::Deleted; break;
+    case IPP_JSTATE_COMPLETED: word |= JobStatus::Printed; break;
     default: break;
   }
   for (const QByteArray& reason : reasons)
-    if (reason == "job-incoming") word |= kJobSpooling;
+    if (reason == "job-incoming") word |= JobStatus::Spooling;
   return word;
 }
 
@@ -302,7 +284,7 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
   // A scheduler that cannot be reached leaves the queue as unopened as a name it
   // does not know: both get the unknown-queue box, not a silent loss of the job.
   http_t* http = connection();
-  if (!http) return SubmitResult::UnknownQueue;
+  if (!http) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
   const QByteArray name = queue.toUtf8();
   const QByteArray title = documentName.toUtf8();
   // Create-Job by hand rather than cupsCreateJob(): that looks the destination up
@@ -314,27 +296,32 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
                cupsUser());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
   ipp_t* response = cupsDoRequest(http, request, "/");
-  if (!response) return SubmitResult::UnknownQueue;  // no answer from the scheduler
+  // No answer from the scheduler.
+  if (!response) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
   const ipp_status_t status = ippGetStatusCode(response);
   ipp_attribute_t* idAttr = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
   const int jobId = idAttr ? ippGetInteger(idAttr, 0) : 0;
   ippDelete(response);
-  if (status == IPP_STATUS_ERROR_NOT_FOUND) return SubmitResult::UnknownQueue;
-  if (status > IPP_STATUS_OK_EVENTS_COMPLETE || jobId <= 0) return SubmitResult::Failed;
+  if (status == IPP_STATUS_ERROR_NOT_FOUND) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
+  if (status > IPP_STATUS_OK_EVENTS_COMPLETE || jobId <= 0)
+    return {SubmitResult::Failed, 0, lastCupsError()};
+  const std::uint32_t id = static_cast<std::uint32_t>(jobId);
   if (cupsStartDocument(http, name.constData(), jobId, title.constData(), CUPS_FORMAT_RAW, 1) !=
       HTTP_STATUS_CONTINUE) {
+    const QString reason = lastCupsError();
     cupsCancelJob2(http, name.constData(), jobId, 0);
-    return SubmitResult::Failed;
+    return {SubmitResult::Failed, id, reason};
   }
   if (!data.isEmpty() &&
       cupsWriteRequestData(http, data.constData(), size_t(data.size())) != HTTP_STATUS_CONTINUE) {
+    const QString reason = lastCupsError();
     cupsFinishDocument(http, name.constData());
     cupsCancelJob2(http, name.constData(), jobId, 0);
-    return SubmitResult::Failed;
+    return {SubmitResult::Failed, id, reason};
   }
   if (cupsFinishDocument(http, name.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-    return SubmitResult::Failed;
-  return SubmitResult::Submitted;
+    return {SubmitResult::Failed, id, lastCupsError()};
+  return {SubmitResult::Submitted, id, {}};
 }
 
 bool CupsSpooler::cancelJob(const QString& queue, std::uint32_t jobId) {

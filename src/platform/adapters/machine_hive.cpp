@@ -21,8 +21,7 @@ bool isNetworkScheme(const QString& scheme) {
 }  // namespace
 
 const QString& MachineHive::portsKey() {
-  static const QString key = QStringLiteral(
-      "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports");
+  static const QString key = QString::fromLatin1(kPortsRegistryKey);
   return key;
 }
 

@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "core/app_info.h"
 
 namespace tlw {
 
@@ -26,7 +25,7 @@ BoxAnswer QtPrompts::show(const MessageBox& box) {
   // QPointer: the box may be destroyed by the program closing while it is open.
   QPointer<QMessageBox> mb = new QMessageBox();
   mb->setAttribute(Qt::WA_DeleteOnClose, false);
-  mb->setWindowTitle(box.title.isEmpty() ? QString::fromLatin1(AppTitle) : box.title);
+  mb->setWindowTitle(box.title.isEmpty() ? defaultTitle_ : box.title);
   // The texts join their lines with CR LF; the label breaks lines at LF.
   QString text = box.text;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

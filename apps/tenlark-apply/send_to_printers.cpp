@@ -1,16 +1,13 @@
-#include "platform/adapters/apply_sender.h"
+#include "send_to_printers.h"
 
-#include <QEventLoop>
-#include <QMap>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTextStream>
 #include <QThread>
-#include <cstdio>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
-#include "core/apply_plan.h"
+#include "apply_options.h"
 #include "core/context.h"
 #include "core/navigator.h"
 #include "core/settings.h"
@@ -22,6 +19,9 @@
 #include "platform/adapters/qt_clock.h"
 #include "platform/adapters/qt_udp_channel.h"
 #include "platform/prompts.h"
+#include "prepare.h"
+#include "progress_line.h"
+#include "queue_checks.h"
 
 namespace tlw {
 
@@ -58,7 +58,7 @@ class ReportingPrompts : public Prompts {
 class NoWindows : public Navigator {
  public:
   void closeAllWindows() override {}
-  void openSettingsFileDialog(int) override {}
+  void openSettingsFileDialog(FileDialogMode) override {}
   void showSetupPage2() override {}
 };
 
@@ -73,13 +73,6 @@ class ReportingObserver : public RunObserver {
  private:
   QString queue_;
   ReportSink sink_;
-};
-
-struct QueueTarget {
-  QString name;  // as the spooler spells it
-  QString driver;
-  QString port;
-  int widthClass = 0;
 };
 
 // One queue's run, on its own thread with its own event loop.
@@ -104,7 +97,7 @@ class QueueRun : public QThread {
     ReportingObserver observer(target_.name, sink_);
 
     AppContext ctx;
-    WizardSettings settings(&ctx.state);
+    WizardSettings settings(&ctx.session);
     ctx.settings = &settings;
     ctx.navigator = &windows;
     ctx.services.spooler = &spooler;
@@ -113,7 +106,7 @@ class QueueRun : public QThread {
     ctx.services.machineRegistry = &machine;
     ctx.services.udp = &udp;
     if (!options_.logFile.isEmpty()) {
-      ctx.state.DebugMode = kTrue;
+      ctx.options.DebugMode = kTrue;
       ctx.log.setFile(options_.logFile);
       ctx.log.setEnabled(true);
     }
@@ -127,17 +120,17 @@ class QueueRun : public QThread {
       return;
     }
     prepared = true;
-    ctx.state.SelectedPrinterName = target_.name;
-    ctx.state.CurrentPrinter = target_.name;
-    ctx.state.PrinterPortName = target_.port;
-    ctx.state.PrinterDriverName = target_.driver;
+    ctx.printer.SelectedPrinterName = target_.name;
+    ctx.printer.CurrentPrinter = target_.name;
+    ctx.printer.PrinterPortName = target_.port;
+    ctx.printer.PrinterDriverName = target_.driver;
     // The run ends in the program exit; the settings came from a file.
-    ctx.state.SettingsSavedToFile = kTrue;
+    ctx.session.SettingsSavedToFile = kTrue;
 
     auto runner = std::make_shared<JobRunner>(ctx);
     runner->setFrontPanelReader(&frontPanel);
     runner->addObserver(&observer);
-    runner->Start_Job();
+    runner->Start_Job(check.plan);
     runner->removeObserver(&observer);
     outcome = runner->outcome();
     ctx.networkStatus.reset();  // before the UDP channel goes
@@ -149,101 +142,18 @@ class QueueRun : public QThread {
   ReportSink sink_;
 };
 
-QStringList terminalLines(const QString& text) {
-  QString t = text;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  while (t.endsWith(QLatin1Char('\n'))) t.chop(1);
-  return t.split(QLatin1Char('\n'));
-}
-
-// Draws the progress of every queue on one terminal line.
-class ProgressLine {
- public:
-  ProgressLine(QTextStream& err, const QStringList& queues) : err_(err), queues_(queues) {
-    enabled_ = isatty(fileno(stderr)) != 0;
-  }
-  void set(const QString& queue, int value) {
-    percent_[queue] = value;
-    draw();
-  }
-  void clear() {
-    if (!enabled_ || !drawn_) return;
-    err_ << "\r\033[K";
-    err_.flush();
-    drawn_ = false;
-  }
-  void draw() {
-    if (!enabled_) return;
-    QString s;
-    for (const QString& q : queues_) {
-      if (!s.isEmpty()) s += QLatin1Char(' ');
-      s += QStringLiteral("[%1 %2%]").arg(q).arg(percent_.value(q, 0));
-    }
-    err_ << '\r' << s << "\033[K";
-    err_.flush();
-    drawn_ = true;
-  }
-
- private:
-  QTextStream& err_;
-  QStringList queues_;
-  QMap<QString, int> percent_;
-  bool enabled_ = false;
-  bool drawn_ = false;
-};
-
 }  // namespace
 
 int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& err) {
-  if (options.printers.isEmpty()) {
-    err << "tenlark-apply: no print queue given (--printer QUEUE)\n";
-    return 2;
-  }
-
-  // Check every queue before anything is sent.
   std::vector<QueueTarget> targets;
   {
     CupsSpooler spooler;
-    const std::vector<PrinterEntry> installed = spooler.listPrinters();
-    for (const QString& wanted : options.printers) {
-      const PrinterEntry* entry = nullptr;
-      for (const PrinterEntry& e : installed) {
-        if (e.name.compare(wanted, Qt::CaseInsensitive) == 0) entry = &e;
-      }
-      if (!entry) {
-        err << "tenlark-apply: no print queue named " << wanted << '\n';
-        return 2;
-      }
-      bool seen = false;  // the same queue named twice runs once
-      for (const QueueTarget& t : targets) seen = seen || t.name == entry->name;
-      if (seen) continue;
-      if (!IsZovModelDriver(entry->driverName)) {
-        err << "tenlark-apply: " << entry->name << " is not a Zov 5820-K35 printer ("
-            << entry->driverName << ")\n";
-        return 2;
-      }
-      // A named queue's width class comes from its driver, as in the wizard;
-      // --width-class stands in only where the driver name gives none, so it can
-      // never let a label wider than the printer through.
-      QueueTarget t{entry->name, entry->driverName, entry->portName, 0};
-      {
-        ProgramState state;
-        state.PrintWidthClass = static_cast<std::int16_t>(options.widthClass);
-        t.widthClass = WidthClassFromDriverName(entry->driverName, state);
-      }
-      // The settings must suit this printer (its width class) too.
-      AppContext check;
-      WizardSettings settings(&check.state);
-      check.settings = &settings;
-      ApplyOptions o = options;
-      o.widthClass = t.widthClass;
-      const ApplyCheck c = PrepareApply(o, check);
-      if (!c.ok) {
-        for (const QString& l : terminalLines(c.message)) err << entry->name << ": " << l << '\n';
-        return 2;
-      }
-      targets.push_back(t);
+    QueueCheck check = CheckQueues(spooler, options);
+    if (!check.ok) {
+      err << check.errorText;
+      return 2;
     }
+    targets = std::move(check.targets);
   }
 
   const bool several = targets.size() > 1;
@@ -259,13 +169,13 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
       case Report::Progress: progress.set(r.queue, r.value); return;
       case Report::Line:
         progress.clear();
-        for (const QString& l : terminalLines(r.text)) out << prefix << l << '\n';
+        for (const QString& l : TerminalLines(r.text)) out << prefix << l << '\n';
         out.flush();
         progress.draw();
         return;
       case Report::ErrorText:
         progress.clear();
-        for (const QString& l : terminalLines(r.text)) err << prefix << l << '\n';
+        for (const QString& l : TerminalLines(r.text)) err << prefix << l << '\n';
         err.flush();
         progress.draw();
         return;

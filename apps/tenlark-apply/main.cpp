@@ -1,9 +1,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
 
-#include "core/apply_plan.h"
-#include "platform/adapters/apply_sender.h"
+#include "run_apply.h"
+#include "send_to_printers.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

@@ -1,0 +1,2 @@
+// Empty: the layer link checks (src/CMakeLists.txt) link a whole layer library
+// into a shared object around this file.
