@@ -56,7 +56,7 @@ bool sixStepRun(double* cpu, double* threadCpu, double* wall) {
   ctx.printer.CurrentPrinter = QStringLiteral("Zov4");
   settings.setIgnore(IgnoreBox::Emulation, 0);
   settings.setIgnore(IgnoreBox::Gap, 0);
-  CollectSettingState(settings, ctx.state);
+  CollectSettingState(settings, ctx.session, ctx.request);
   ctx.request.SaveConfigRequested = kTrue;
   ctx.request.SaveConfigNumber = 2;
   ctx.request.PowerUpRequested = kTrue;

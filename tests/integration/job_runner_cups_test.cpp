@@ -58,7 +58,7 @@ TEST(JobRunnerCups, FullSixStepRunDeliversEveryJobAndProbeInOrder) {
   RealRun run(QStringLiteral("Zov4"));
   run.settings.setIgnore(IgnoreBox::Emulation, 0);
   run.settings.setIgnore(IgnoreBox::Gap, 0);
-  CollectSettingState(run.settings, run.ctx.state);
+  CollectSettingState(run.settings, run.ctx.session, run.ctx.request);
   run.ctx.request.SaveConfigRequested = kTrue;
   run.ctx.request.SaveConfigNumber = 2;
   run.ctx.request.PowerUpRequested = kTrue;

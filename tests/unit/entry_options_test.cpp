@@ -12,13 +12,16 @@ using namespace tlw;
 namespace {
 
 struct Entry {
-  ProgramState state;
+  StartupOptions options;
+  SessionFlags session;
   DebugLog log;
   QTemporaryDir dir;
 
-  explicit Entry(const QString& args, ProgramState start = {}) : state(start) {
+  explicit Entry(const QString& args, StartupOptions startOptions = {},
+                 SessionFlags startSession = {})
+      : options(startOptions), session(startSession) {
     log.setFolder(dir.path());
-    ApplyEntryOptions(args, state, log);
+    ApplyEntryOptions(args, options, session, log);
   }
   QByteArray logText() const {
     QFile f(log.filePath());
@@ -29,11 +32,12 @@ struct Entry {
 }  // namespace
 
 TEST(EntryOptions, NoArgumentsLeavesEverythingOffAndWritesNoLog) {
-  ProgramState dirty;
-  dirty.JobErrorFlag = kTrue;
-  dirty.SettingsSavedToFile = kTrue;
-  dirty.CdMenuTool = QStringLiteral("other");
-  Entry e(QString(), dirty);
+  StartupOptions dirtyOptions;
+  dirtyOptions.CdMenuTool = QStringLiteral("other");
+  SessionFlags dirtySession;
+  dirtySession.JobErrorFlag = kTrue;
+  dirtySession.SettingsSavedToFile = kTrue;
+  Entry e(QString(), dirtyOptions, dirtySession);
   EXPECT_EQ(e.options.DebugMode, kFalse);
   EXPECT_EQ(e.options.CdMenuMode, kFalse);
   EXPECT_EQ(e.options.UseOldEmulationCmd, 0);

@@ -104,7 +104,7 @@ class JobRunnerTest : public ::testing::Test {
   void requestEverything() {
     settings.setIgnore(IgnoreBox::Emulation, 0);
     settings.setIgnore(IgnoreBox::Gap, 0);
-    CollectSettingState(settings, ctx.state);
+    CollectSettingState(settings, ctx.session, ctx.request);
     ctx.request.SaveConfigRequested = kTrue;
     ctx.request.SaveConfigNumber = 2;
     ctx.request.PowerUpRequested = kTrue;
@@ -314,11 +314,15 @@ TEST_F(JobRunnerTest, FailureReadsFrontPanelWhenPortHasAddress) {
       QStringLiteral("Printer Front Panel Message:\r\n\tHEAD OPEN\r\n\tCLOSE HEAD\r\n\r\n")));
 }
 
-TEST_F(JobRunnerTest, JobErrorFlagAlreadySetLeavesOnlyTheUpdate) {
+TEST_F(JobRunnerTest, ErrorFlagOfAnEarlierRunSkipsNothing) {
+  // The printer error box of an earlier run left the flag set; this run still
+  // sends every step the operator asked for, and starts with the flag cleared.
   requestEverything();
   ctx.session.JobErrorFlag = kTrue;
   runner->Start_Job();
-  EXPECT_EQ(sentKinds(), QStringList({"cfg", "probe"}));
+  EXPECT_EQ(sentKinds(), QStringList({"emu", "probe", "load", "probe", "cfg", "probe", "cal",
+                                      "probe", "save", "probe", "powerup", "probe"}));
+  EXPECT_EQ(ctx.session.JobErrorFlag, kFalse);
   EXPECT_EQ(boxesTitled(QStringLiteral("Process Successful")), 1);
 }
 

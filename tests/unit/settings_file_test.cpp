@@ -98,7 +98,7 @@ TEST_F(SettingsFile, CustomSizesRoundTripIntoAFreshRecord) {
   other.settings = &fresh;
   other.services.prompts = &prompts;
   other.session.SettingsSavedToFile = kTrue;
-  ASSERT_TRUE(LoadWizardSettings(other, path("b.tlw")));
+  ASSERT_TRUE(LoadWizardSettings(path("b.tlw"), fresh).loaded);
   EXPECT_EQ(fresh.texts(ListControl::LabelLength), settings.texts(ListControl::LabelLength));
   EXPECT_EQ(fresh.texts(ListControl::LabelWidth), settings.texts(ListControl::LabelWidth));
   EXPECT_EQ(fresh.labelLengthValues(), settings.labelLengthValues());
@@ -113,7 +113,7 @@ TEST_F(SettingsFile, CustomSizesRoundTripIntoAFreshRecord) {
   EXPECT_EQ(other.session.SettingsSavedToFile, kFalse);
 
   // Loading the same file again does not stack the custom entries.
-  ASSERT_TRUE(LoadWizardSettings(other, path("b.tlw")));
+  ASSERT_TRUE(LoadWizardSettings(path("b.tlw"), fresh).loaded);
   EXPECT_EQ(fresh.count(ListControl::LabelLength), 9);
 }
 
@@ -141,7 +141,7 @@ TEST_F(SettingsFile, OverwriteNeedsYesAndKeepsTheTailOfALongerFile) {
   // The tail is ignored when the file is read back.
   WizardSettings fresh(&ctx.session);
   ctx.settings = &fresh;
-  ASSERT_TRUE(LoadWizardSettings(ctx, path("c.tlw")));
+  ASSERT_TRUE(LoadWizardSettings(path("c.tlw"), fresh).loaded);
   EXPECT_EQ(fresh.index(ListControl::Gap), 2);
 }
 
@@ -199,15 +199,13 @@ TEST_F(SettingsFile, EveryKindOfDamageGivesTheNoticeAndChangesNothing) {
   };
   for (const auto& [name, bytes] : cases) {
     SCOPED_TRACE(name);
-    prompts.shown.clear();
     write(path("bad.tlw"), bytes);
-    EXPECT_FALSE(LoadWizardSettings(ctx, path("bad.tlw")));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].title, QStringLiteral("Notice"));
-    EXPECT_EQ(prompts.shown[0].icon, BoxIcon::Information);
-    EXPECT_EQ(prompts.shown[0].text,
+    const LoadResult result = LoadWizardSettings(path("bad.tlw"), settings);
+    EXPECT_FALSE(result.loaded);
+    EXPECT_EQ(result.notice,
               QStringLiteral("Error Reading File\r\nIncompatible File Type Detected\r\n"
                              "Unable to load the saved settings\r\n"));
+    EXPECT_TRUE(prompts.shown.empty());  // the page shows the notice, not the loader
     EXPECT_EQ(EncodeWizardSettings(settings), before);
   }
   // -1 in a list that allows typed text (the two size lists) is a valid file.
@@ -216,9 +214,9 @@ TEST_F(SettingsFile, EveryKindOfDamageGivesTheNoticeAndChangesNothing) {
 }
 
 TEST_F(SettingsFile, MissingFileAndFileExists) {
-  EXPECT_FALSE(LoadWizardSettings(ctx, path("none.tlw")));
-  ASSERT_EQ(prompts.shown.size(), 1u);
-  EXPECT_EQ(prompts.shown[0].text, QStringLiteral("File not found. Please select another file."));
+  const LoadResult missing = LoadWizardSettings(path("none.tlw"), settings);
+  EXPECT_FALSE(missing.loaded);
+  EXPECT_EQ(missing.notice, QStringLiteral("File not found. Please select another file."));
 
   EXPECT_FALSE(FileExists(QString()));
   EXPECT_FALSE(FileExists(dir.path()));  // a folder is not a file

@@ -65,19 +65,20 @@ TEST(WizardSettingsRecord, IgnoreRuleResetsOnCheckAndClearsSavedFlagOnUncheck) {
 
 TEST(CollectSettingStateTest, CalibrationFollowsPrintModeSizeAndGapOnly) {
   SessionFlags session;
+  RunRequest request;
   WizardSettings s(&session);
-  CollectSettingState(s, state);
+  CollectSettingState(s, session, request);
   EXPECT_EQ(session.SettingsSelected, kFalse);
   EXPECT_EQ(request.CalibrationNeeded, kFalse);
 
   s.setIgnore(IgnoreBox::Orientation, 0);
-  CollectSettingState(s, state);
+  CollectSettingState(s, session, request);
   EXPECT_EQ(session.SettingsSelected, kTrue);
   EXPECT_EQ(request.CalibrationNeeded, kFalse);
 
   s.setIgnore(IgnoreBox::Orientation, 1);
   s.setIgnore(IgnoreBox::Gap, 0);
-  CollectSettingState(s, state);
+  CollectSettingState(s, session, request);
   EXPECT_EQ(session.SettingsSelected, kTrue);
   EXPECT_EQ(request.CalibrationNeeded, kTrue);
 }
@@ -87,12 +88,10 @@ TEST(DriverNames, ModelAndWidthClass) {
   EXPECT_TRUE(IsZovModelDriver(QStringLiteral("Zov5820-K35")));
   EXPECT_FALSE(IsZovModelDriver(QStringLiteral("zov 5820-k35")));
 
-  SessionFlags session;
-  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 5820-K35"), state), 4);
-  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 08 06"), state), 8);
-  printer.PrintWidthClass = 6;
-  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Other 08"), state), 6);
-  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov plain"), state), 6);
+  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 5820-K35"), 0), 4);
+  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov 08 06"), 0), 8);
+  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Other 08"), 6), 6);
+  EXPECT_EQ(WidthClassFromDriverName(QStringLiteral("Zov plain"), 6), 6);
 }
 
 TEST(ValidateMediaSizeTest, WidthAgainstTheWidthClass) {
@@ -103,18 +102,17 @@ TEST(ValidateMediaSizeTest, WidthAgainstTheWidthClass) {
   const int edge = s.appendWidth(QStringLiteral("4.1\" (104.1mm)"), QStringLiteral("04100"));
 
   s.setIndex(ListControl::LabelWidth, wide);
-  EXPECT_TRUE(ValidateMediaSize(s, state));  // class unknown: anything passes
-  printer.PrintWidthClass = 4;
-  EXPECT_FALSE(ValidateMediaSize(s, state));
+  EXPECT_TRUE(ValidateMediaSize(s, 0));  // class unknown: anything passes
+  EXPECT_FALSE(ValidateMediaSize(s, 4));
   s.setIndex(ListControl::LabelWidth, edge);
-  EXPECT_TRUE(ValidateMediaSize(s, state));
+  EXPECT_TRUE(ValidateMediaSize(s, 4));
   s.setIndex(ListControl::LabelWidth, 4);
-  EXPECT_TRUE(ValidateMediaSize(s, state));
+  EXPECT_TRUE(ValidateMediaSize(s, 4));
 
   // Typed text in a size list: both lists go back to their defaults and it fails.
   s.setIndex(ListControl::LabelWidth, -1);
   s.setIndex(ListControl::LabelLength, 0);
-  EXPECT_FALSE(ValidateMediaSize(s, state));
+  EXPECT_FALSE(ValidateMediaSize(s, 4));
   EXPECT_EQ(s.index(ListControl::LabelWidth), 4);
   EXPECT_EQ(s.index(ListControl::LabelLength), 5);
 }

@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/apply_plan.h"
+#include "tenlark-apply/apply_options.h"
+#include "tenlark-apply/prepare.h"
 #include "core/context.h"
 #include "core/settings.h"
 #include "core/settings_file.h"
 #include "setuplang/jobs.h"
+#include "setuplang/run_plan.h"
 
 using namespace tlw;
 
@@ -81,25 +83,40 @@ TEST(ApplySample, ShippedDemoFileHoldsTheDemoSettings) {
 
 TEST_F(Apply, RunOrderAndNumbersOfAFullRun) {
   const QString demo = file(demoSettings);
-  ASSERT_TRUE(prepare({demo, "--dry-run", dir.path(), "--save", "3", "--power-up", "factory"}).ok);
-  const std::vector<PlannedJob> jobs = PlanJobs(ctx);
+  const ApplyCheck check =
+      prepare({demo, "--dry-run", dir.path(), "--save", "3", "--power-up", "factory"});
+  ASSERT_TRUE(check.ok);
+  const RunPlan& plan = check.plan;
+  const std::vector<const RunStep*> jobs = plan.sendingSteps();
   ASSERT_EQ(jobs.size(), 6u);
   const char* names[] = {"01-emulation.job", "02-load-config.job", "03-update.job",
                          "04-calibrate.job", "05-save.job",        "06-power-up.job"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(jobs[i].fileName, QLatin1String(names[i]));
-  EXPECT_TRUE(jobs[0].text.contains("CONFIG-OVERLAY;3.\r\n"));
-  EXPECT_EQ(jobs[1].text, BuildLoadCfgJob(3));
-  EXPECT_EQ(jobs[2].text, BuildCfgJob(settings).text);
-  EXPECT_EQ(jobs[4].text, BuildSaveCfgJob(3));
-  EXPECT_EQ(jobs[5].text, BuildSetPowerUpJob(0));
+  const int waits[] = {10, 10, 5, 20, 5, 5};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(StepFileName(jobs[i]->kind), QLatin1String(names[i]));
+    EXPECT_EQ(jobs[i]->firstWait, waits[i]);
+    EXPECT_EQ(jobs[i]->failureEndsRun, jobs[i]->kind != StepKind::Update);
+  }
+  EXPECT_TRUE(jobs[0]->job.contains("CONFIG-OVERLAY;3.\r\n"));
+  EXPECT_EQ(jobs[1]->job, BuildLoadCfgJob(3));
+  EXPECT_EQ(jobs[1]->statusLine,
+            QStringLiteral("Requesting loading of configuration #3 to set active emulation."));
+  EXPECT_EQ(jobs[2]->job, BuildCfgJob(settings).text);
+  EXPECT_EQ(jobs[4]->job, BuildSaveCfgJob(3));
+  EXPECT_EQ(jobs[5]->job, BuildSetPowerUpJob(0));
 }
 
 TEST_F(Apply, OnlyTheJobsTheRunWouldSend) {
   const QString speedOnly = file([](WizardSettings& s) { s.setIgnore(IgnoreBox::PrintSpeed, 0); });
-  ASSERT_TRUE(prepare({speedOnly, "--dry-run", dir.path(), "--old-emulation-cmd"}).ok);
-  const std::vector<PlannedJob> jobs = PlanJobs(ctx);
+  const ApplyCheck check = prepare({speedOnly, "--dry-run", dir.path(), "--old-emulation-cmd"});
+  ASSERT_TRUE(check.ok);
+  const std::vector<const RunStep*> jobs = check.plan.sendingSteps();
   ASSERT_EQ(jobs.size(), 1u);
-  EXPECT_EQ(jobs[0].fileName, QStringLiteral("03-update.job"));
+  EXPECT_EQ(StepFileName(jobs[0]->kind), QStringLiteral("03-update.job"));
+  // The steps that send nothing still move the meter as a full run does.
+  std::vector<int> meter;
+  for (const RunStep& s : check.plan.steps) meter.push_back(s.progressBefore);
+  EXPECT_EQ(meter, (std::vector<int>{30, 40, 60, 80}));
 }
 
 TEST_F(Apply, FinishPageRulesRefuseWithTheirTexts) {

@@ -1,0 +1,86 @@
+// tenlark-apply's checks of the named queues before any job is sent, on the fake
+// spooler: installed, of the family, each queue once, and the settings file passing
+// the finish rules for the width class that the queue's driver gives.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/settings.h"
+#include "core/settings_file.h"
+#include "tenlark-apply/queue_checks.h"
+#include "support/fake_spooler.h"
+
+namespace tlw::test {
+namespace {
+
+// A settings file with a 6.0 inch wide label, too wide for a 4 inch printer.
+QString wideLabelFile(const QTemporaryDir& dir) {
+  SessionFlags session;
+  WizardSettings settings(&session);
+  settings.setIgnore(IgnoreBox::MediaSize, 0);
+  settings.setIndex(ListControl::LabelWidth,
+                    settings.appendWidth(QStringLiteral("6.0\" (152.4mm)"), QStringLiteral("06000")));
+  const QString file = dir.filePath(QStringLiteral("wide.tlw"));
+  QFile f(file);
+  f.open(QIODevice::WriteOnly);
+  f.write(EncodeWizardSettings(settings));
+  return file;
+}
+
+TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
+  QTemporaryDir dir;
+  FakeSpooler spooler;
+  spooler.addPrinter(QStringLiteral("Zov-4in"), QStringLiteral("Zov 5820-K35 04in"));
+  spooler.addPrinter(QStringLiteral("Zov-8in"), QStringLiteral("Zov 5820-K35 08in"),
+                     QStringLiteral("socket://10.0.0.8:9100"));
+  spooler.addPrinter(QStringLiteral("Laser"), QStringLiteral("Other Laser 5"));
+  const QString wide = wideLabelFile(dir);
+
+  struct Case {
+    const char* name;
+    QStringList printers;
+    int widthClass;
+    QString errorText;  // empty: accepted
+  };
+  const Case cases[] = {
+      {"no queue named", {}, 0,
+       QStringLiteral("tenlark-apply: no print queue given (--printer QUEUE)\n")},
+      {"unknown queue after a good one", {"Zov-8in", "Nope"}, 0,
+       QStringLiteral("tenlark-apply: no print queue named Nope\n")},
+      {"another model", {"Laser"}, 0,
+       QStringLiteral("tenlark-apply: Laser is not a Zov 5820-K35 printer (Other Laser 5)\n")},
+      // --width-class cannot widen a named four inch printer, nor can leaving it out.
+      {"width class 8 on a 4 inch queue", {"zov-4in"}, 8,
+       QStringLiteral("Zov-4in: Invalid media size selected or media size entered manually.\n"
+                      "Zov-4in: Please use the drop down menu or Customize button to specify "
+                      "the media size\n")},
+      {"width class unknown on a 4 inch queue", {"Zov-4in"}, 0,
+       QStringLiteral("Zov-4in: Invalid media size selected or media size entered manually.\n"
+                      "Zov-4in: Please use the drop down menu or Customize button to specify "
+                      "the media size\n")},
+      {"8 inch queue, named twice", {"Zov-8in", "ZOV-8IN"}, 4, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ApplyOptions o;
+    o.settingsFile = wide;
+    o.printers = c.printers;
+    o.widthClass = c.widthClass;
+    o.yes = true;
+    const QueueCheck check = CheckQueues(spooler, o);
+    EXPECT_EQ(check.ok, c.errorText.isEmpty());
+    EXPECT_EQ(check.errorText, c.errorText);
+    if (check.ok) {
+      ASSERT_EQ(check.targets.size(), 1u);
+      EXPECT_EQ(check.targets[0].name, QStringLiteral("Zov-8in"));
+      EXPECT_EQ(check.targets[0].widthClass, 8);
+      EXPECT_EQ(check.targets[0].port, QStringLiteral("socket://10.0.0.8:9100"));
+    }
+  }
+  EXPECT_TRUE(spooler.submitted.empty());
+}
+
+}  // namespace
+}  // namespace tlw::test
