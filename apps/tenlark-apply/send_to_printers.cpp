@@ -37,15 +37,14 @@ struct Report {
 
 using ReportSink = std::function<void(const Report&)>;
 
-// Boxes of a windowless run: error and notice texts are reported, questions are
-// answered No (the checks before the run already asked for --yes).
+// Boxes of a windowless run: every box's text is reported on stderr; questions
+// are answered No (the checks before the run already asked for --yes).
 class ReportingPrompts : public Prompts {
  public:
   ReportingPrompts(QString queue, ReportSink sink) : queue_(std::move(queue)), sink_(std::move(sink)) {}
   BoxAnswer show(const MessageBox& box) override {
     if (box.buttons == BoxButtons::YesNo) return BoxAnswer::No;
-    if (box.icon == BoxIcon::Stop || box.title == QLatin1String("Notice"))
-      sink_({Report::ErrorText, queue_, box.text, 0});
+    sink_({Report::ErrorText, queue_, box.text, 0});
     return BoxAnswer::Ok;
   }
 
@@ -82,6 +81,7 @@ class QueueRun : public QThread {
       : options_(options), target_(std::move(target)), sink_(std::move(sink)) {}
 
   JobRunner::Outcome outcome = JobRunner::Outcome::NotRun;
+  QString reason;  // why the queue was not configured
   bool prepared = false;
 
  protected:
@@ -133,6 +133,7 @@ class QueueRun : public QThread {
     runner->Start_Job(check.plan);
     runner->removeObserver(&observer);
     outcome = runner->outcome();
+    reason = runner->failureReason();
     ctx.networkStatus.reset();  // before the UDP channel goes
   }
 
@@ -201,17 +202,24 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
   QCoreApplication::sendPostedEvents(&receiver);
   progress.clear();
 
-  int code = 0;
-  for (auto& run : runs) {
+  for (auto& run : runs)
     if (!run->prepared) return 2;
-    if (run->outcome != JobRunner::Outcome::Configured) code = 1;
-  }
   // The status log of a run whose update step failed still ends in "Printer
-  // Successfully Configured."; say plainly which queues were not configured.
+  // Successfully Configured."; say plainly which queues were not configured and why.
+  int configured = 0;
+  int notConfigured = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (runs[i]->outcome != JobRunner::Outcome::Configured)
-      err << "tenlark-apply: " << targets[i].name << ": not configured: the printer did not take a job\n";
+    if (runs[i]->outcome == JobRunner::Outcome::Configured) {
+      ++configured;
+      continue;
+    }
+    ++notConfigured;
+    const QString reason =
+        runs[i]->reason.isEmpty() ? QStringLiteral("the run was stopped") : runs[i]->reason;
+    err << "tenlark-apply: " << targets[i].name << ": not configured: " << reason << '\n';
   }
+  err << "tenlark-apply: " << configured << " configured, " << notConfigured << " not configured\n";
+  const int code = notConfigured > 0 ? 1 : 0;
   err.flush();
   return code;
 }

@@ -104,6 +104,7 @@ void JobRunner::Start_Job(const RunPlan& plan) {
   running_ = true;
   stopRequested_ = false;
   failed_ = false;
+  failureReason_.clear();
   outcome_ = Outcome::NotRun;
   // The error box of an earlier, failed run leaves the flag set; it belongs to that run.
   ctx_.session.JobErrorFlag = kFalse;
@@ -127,9 +128,9 @@ void JobRunner::run(const RunPlan& plan) {
       continue;
     }
     if (step.announceFirst) appendStatus(step.statusLine);
-    SendPlannedStep(ctx_, step);
+    const SubmitResult sent = SendPlannedStep(ctx_, step);
     if (!step.announceFirst) appendStatus(step.statusLine);
-    lastResult = Check_Job_Status(step.firstWait);
+    lastResult = Check_Job_Status(step.firstWait, sent);
     if (stopped()) {
       outcome_ = Outcome::Stopped;
       return;
@@ -151,14 +152,20 @@ void JobRunner::run(const RunPlan& plan) {
   ExitWizard(ctx_);
 }
 
-Flag JobRunner::Check_Job_Status(int firstWait) {
+Flag JobRunner::Check_Job_Status(int firstWait, const SubmitResult& sent) {
   ctx_.log.write(QStringLiteral("...Check_Job_Status"));
+  // A job the spooler never accepted cannot be taken by the printer.
+  if (sent != SubmitResult::Submitted) {
+    return fail(QStringLiteral("the print server refused the job: ") + sent.reason,
+                QStringLiteral("Job Failure: not accepted: ") + sent.reason);
+  }
   QString printerReport;
   QString jobReport;
 
   // First look: the job now at the head of the queue (none when it is empty).
-  CheckPrinter(ctx_, printerReport, jobReport);
-  getPrinterStatus(ctx_, printerReport, ctx_.printer.PrinterPortName, ctx_.printer.PrinterDriverName);
+  const bool firstRead = CheckPrinter(ctx_, printerReport, jobReport);
+  getPrinterStatus(ctx_, printerReport, ctx_.printer.PrinterPortName,
+                   ctx_.printer.PrinterDriverName);
   QString idBefore;
   getJobStatus(ctx_, jobReport, idBefore);
   ctx_.log.write(QStringLiteral("...Check_Job_Status: Got status msg"));
@@ -172,25 +179,53 @@ Flag JobRunner::Check_Job_Status(int firstWait) {
   ctx_.log.write(QStringLiteral("...Check_Job_Status: Check status after dummy job"));
 
   // Second look. A read that fails keeps the first look's reports.
-  CheckPrinter(ctx_, printerReport, jobReport);
-  if (jobReport == kNoPrintJobs) {
+  const bool secondRead = CheckPrinter(ctx_, printerReport, jobReport);
+  if (!firstRead && !secondRead) {
+    return fail(QStringLiteral("the print queue could not be read"),
+                QStringLiteral("Job Failure: the queue could not be read"));
+  }
+  // The job's own fate: the scheduler may have aborted it, or somebody cancelled it.
+  // One whose fate cannot be read counts as still waiting.
+  Spooler* spooler = ctx_.services.spooler;
+  const JobEnd end = spooler ? spooler->jobEnd(ctx_.printer.CurrentPrinter, sent.jobId)
+                                   .value_or(JobEnd::Active)
+                             : JobEnd::Active;
+  if (end == JobEnd::Aborted || end == JobEnd::Canceled) {
+    const QString how = end == JobEnd::Aborted ? QStringLiteral("the print server aborted the job")
+                                               : QStringLiteral("the job was cancelled");
+    return fail(how, QStringLiteral("Job Failure: ") + QString::number(sent.jobId) +
+                         QStringLiteral(" ") + how);
+  }
+  if (secondRead && jobReport == kNoPrintJobs) {
     appendStatus(kReceivedOk);
   } else {
     getPrinterStatus(ctx_, printerReport, ctx_.printer.PrinterPortName,
                      ctx_.printer.PrinterDriverName);
     QString idNow;
     getJobStatus(ctx_, jobReport, idNow);
-    // With an empty queue at the first look there is no job that could have stuck.
-    if (!idBefore.isEmpty() && idNow == idBefore) {
-      ctx_.log.write(QStringLiteral("Job Failure:") + idBefore + QStringLiteral("Printer Status:") +
-                     printerReport + QStringLiteral("Job Status:") + jobReport);
-      JobFailure();
-      return kFalse;
+    // With an empty queue at the first look no job of another step could have
+    // stuck; the step's own job must have been printed, then (or, on a spooler that
+    // keeps no history, be gone from a queue that could be read).
+    const bool gone = end == JobEnd::Gone && secondRead &&
+                      !jobReport.contains(QStringLiteral("Job ID = %1\r\n").arg(sent.jobId));
+    const bool stuck =
+        idBefore.isEmpty() ? !(end == JobEnd::Completed || gone) : idNow == idBefore;
+    if (stuck) {
+      return fail(QStringLiteral("the printer did not take a job"),
+                  QStringLiteral("Job Failure:") + idBefore + QStringLiteral("Printer Status:") +
+                      printerReport + QStringLiteral("Job Status:") + jobReport);
     }
     appendStatus(kReceivedOk);
   }
   ctx_.log.write(QStringLiteral("...Check_Job_Status: Exit"));
   return kTrue;
+}
+
+Flag JobRunner::fail(const QString& reason, const QString& logLine) {
+  ctx_.log.write(logLine);
+  failureReason_ = reason;
+  JobFailure();
+  return kFalse;
 }
 
 void JobRunner::JobFailure() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/flags.h"
+#include "platform/spooler.h"
 
 namespace tlw {
 
@@ -60,8 +61,12 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   void Start_Job(const RunPlan& plan);
   // Watches the queue after a job was sent: waits `firstWait` seconds, sends the
   // empty probe job, waits 5 seconds more. True (-1) when the job was taken; false
-  // after JobFailure has run (or when the run was stopped).
-  Flag Check_Job_Status(int firstWait);
+  // after JobFailure has run (or when the run was stopped). The step fails when
+  // the spooler did not accept its job, when neither look could read the queue,
+  // when its own job ended aborted or cancelled, when the job at the head of the
+  // queue is the same at both looks, and, when the queue was empty at the first
+  // look, unless its own job completed.
+  Flag Check_Job_Status(int firstWait, const SubmitResult& sent);
   // Reports a failed job, purges the wizard's jobs and shows the second page again.
   void JobFailure();
   // Waits n seconds of elapsed time with the event loop running; ends early when
@@ -75,6 +80,9 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   int progress() const { return progress_; }
   const QString& statusLog() const { return statusLog_; }
   Outcome outcome() const { return outcome_; }
+  // Why the last run failed ("the printer did not take a job", "the print server
+  // refused the job: ..."); empty when it did not.
+  const QString& failureReason() const { return failureReason_; }
 
  private:
   bool stopped() const;
@@ -83,6 +91,8 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   void appendStatus(const QString& line);  // old text, CR LF, the line
   void notifyLog(const QString& line);
   void run(const RunPlan& plan);
+  // Logs the line, keeps the reason and runs JobFailure; returns false.
+  Flag fail(const QString& reason, const QString& logLine);
 
   AppContext& ctx_;
   FrontPanelReader* frontPanel_;
@@ -93,6 +103,7 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   bool failed_ = false;
   int progress_ = 0;
   QString statusLog_;
+  QString failureReason_;
   Outcome outcome_ = Outcome::NotRun;
 };
 

@@ -10,9 +10,10 @@ namespace tlw {
 
 namespace {
 
-void send(AppContext& ctx, StepKind kind, const QByteArray& text) {
-  SendRawJob(ctx, text);
+SubmitResult send(AppContext& ctx, StepKind kind, const QByteArray& text) {
+  const SubmitResult result = SendRawJob(ctx, text);
   LogJob(ctx.log, StepLogTag(kind), text);
+  return result;
 }
 
 void logRefusal(AppContext& ctx, StepKind kind, const QString& problem) {
@@ -26,14 +27,13 @@ void LogJob(DebugLog& log, const QString& tag, const QByteArray& job) {
   log.write(tag + QStringLiteral("\r\n"));
 }
 
-bool SendPlannedStep(AppContext& ctx, const RunStep& step) {
+SubmitResult SendPlannedStep(AppContext& ctx, const RunStep& step) {
   if (!step.refusal.isEmpty()) {
     logRefusal(ctx, step.kind, step.refusal);
-    return false;
+    return {SubmitResult::Failed, 0, step.refusal};
   }
-  if (!step.sends()) return false;
-  send(ctx, step.kind, step.job);
-  return true;
+  if (!step.sends()) return {SubmitResult::Failed, 0, QStringLiteral("nothing to send")};
+  return send(ctx, step.kind, step.job);
 }
 
 Flag SendCfgCmd(AppContext& ctx) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/flags.h"
+#include "platform/spooler.h"
 
 namespace tlw {
 
@@ -18,9 +19,9 @@ struct RunStep;
 // Logs a job the way its sender does (also used for the jobs of a dry run).
 void LogJob(DebugLog& log, const QString& tag, const QByteArray& job);
 
-// Sends one step of a run plan: a refused step logs "<tag>refused: <why>" and sends
-// nothing. True when a job was handed to the spooler.
-bool SendPlannedStep(AppContext& ctx, const RunStep& step);
+// Sends one step of a run plan and returns what the spooler made of the job. A
+// refused step logs "<tag>refused: <why>" and sends nothing (Failed, with that reason).
+SubmitResult SendPlannedStep(AppContext& ctx, const RunStep& step);
 
 // SendCfgCmd: true (-1) when a job was sent; false (0) when no setting of this
 // job was selected or the job was refused (the refusal is logged).

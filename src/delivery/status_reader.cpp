@@ -88,24 +88,24 @@ QString CheckPrinterStatus(AppContext& ctx, std::uint32_t status) {
   return QStringLiteral("Printer Status = ") + joinedTexts(kPrinterStatusTexts, status) + kCrLf;
 }
 
-void CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport) {
+bool CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport) {
   debugLog(ctx, QStringLiteral("...CheckPrinter"));
   Spooler* spooler = ctx.services.spooler;
-  if (!spooler) return;
+  if (!spooler) return false;
   const QString queue = ctx.printer.CurrentPrinter;
 
   std::optional<PrinterInfo> info = spooler->printerInfo(queue);
-  if (!info) return;
+  if (!info) return false;
   printerReport = CheckPrinterStatus(ctx, info->status) + QStringLiteral("Printer Name = ") +
                   spoolerText(info->printerName) + kCrLf + QStringLiteral("Printer Driver Name = ") +
                   spoolerText(info->driverName) + kCrLf + QStringLiteral("Printer Port Name = ") +
                   spoolerText(info->portName) + kCrLf;
 
   std::optional<std::vector<JobInfo>> jobs = spooler->jobs(queue);
-  if (!jobs) return;  // the job report keeps what it held
+  if (!jobs) return false;  // the job report keeps what it held
   if (jobs->empty()) {
     jobReport = QStringLiteral("No Print Jobs!");
-    return;
+    return true;
   }
   QString report;
   for (const JobInfo& job : *jobs) {
@@ -120,6 +120,7 @@ void CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport) {
     report += kCrLf;
   }
   jobReport = report;
+  return true;
 }
 
 QString getPrinterStatus(AppContext& ctx, const QString& printerReport, QString& portName,

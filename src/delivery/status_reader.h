@@ -13,8 +13,8 @@ struct AppContext;
 QByteArray StringFromPointer(const std::optional<QByteArray>& text);
 
 // Refreshes both reports from the spooler for the CurrentPrinter. On a failure the
-// reports keep what they held.
-void CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport);
+// reports keep what they held. True when the queue's job list was read.
+bool CheckPrinter(AppContext& ctx, QString& printerReport, QString& jobReport);
 // The first printer report line, CR LF included.
 QString CheckPrinterStatus(AppContext& ctx, std::uint32_t status);
 // Takes the status words, port name and driver name back out of a printer report.

@@ -62,6 +62,7 @@ struct PrinterInfo {
   std::optional<QByteArray> driverName;
   std::optional<QByteArray> portName;
   std::uint32_t status = 0;  // bit values of the printer status table (0 = ready)
+  bool acceptingJobs = true;  // false: the queue refuses new jobs (NotAvailable is set too)
 };
 
 // One active job of a queue, in the scheduler's order.
@@ -72,6 +73,11 @@ struct JobInfo {
   std::uint32_t status = 0;              // bit values of the job status table
   std::uint32_t totalPages = 0;
 };
+
+// Where one job stands: still in the queue (pending, held, printing, stopped), or
+// how it left it. Gone: the spooler no longer knows the job (it keeps no history
+// of ended jobs), so it left the queue one way or another.
+enum class JobEnd { Active, Completed, Canceled, Aborted, Gone };
 
 // What became of a document handed to the spooler: the job it created, or why
 // there is none. Compares equal to its status.
@@ -106,6 +112,9 @@ class Spooler {
   // which job holds it, or why none does.
   virtual SubmitResult submitRaw(const QString& queue, const QString& documentName,
                                  const QByteArray& data) = 0;
+  // Where the job of that id stands, also after it left the queue; nullopt when the
+  // spooler cannot tell (unknown id, unreadable).
+  virtual std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) = 0;
   // Deletes one job; false when the spooler refused.
   virtual bool cancelJob(const QString& queue, std::uint32_t jobId) = 0;
 };

@@ -170,7 +170,10 @@ TEST(JobRunnerCups, ApplySeveralQueuesAtOnce) {
   EXPECT_TRUE(lines.contains("Dead: Printer Successfully Configured."));
   EXPECT_TRUE(r.err.contains("Dead: ERROR!  Unable to Update Printer Settings.\n"));
   EXPECT_TRUE(r.err.contains("Dead: Operation cannot continue. The wizard will exit.\n"));
-  EXPECT_TRUE(r.err.endsWith("tenlark-apply: Dead: not configured: the printer did not take a job\n"));
+  EXPECT_TRUE(r.err.endsWith("tenlark-apply: Dead: not configured: the printer did not take a job\n"
+                             "tenlark-apply: 1 configured, 1 not configured\n"));
+  // Every box of a run reaches standard error, the success box too.
+  EXPECT_TRUE(r.err.contains("Live: Printer Setup Request Successfully Sent\n"));
   EXPECT_FALSE(r.err.contains("Live: not configured"));
   EXPECT_FALSE(r.err.contains("\r"));
   EXPECT_FALSE(r.err.contains("\033"));  // no progress line when stderr is not a terminal

@@ -33,7 +33,8 @@ std::optional<PrinterInfo> FakeSpooler::printerInfo(const QString& name) {
   info.printerName = q->name.toLatin1();
   info.driverName = q->driverName;
   info.portName = q->portName;
-  info.status = q->status;
+  info.status = q->status | (q->accepting ? 0 : PrinterStatus::NotAvailable);
+  info.acceptingJobs = q->accepting;
   return info;
 }
 
@@ -49,7 +50,8 @@ SubmitResult FakeSpooler::submitRaw(const QString& name, const QString& document
                                     const QByteArray& data) {
   Queue* q = find(name);
   SubmitResult r = !q          ? SubmitResult(SubmitResult::UnknownQueue, 0, QStringLiteral("The printer or class does not exist."))
-                   : failSubmit ? SubmitResult(SubmitResult::Failed, 0, QStringLiteral("Printer not accepting jobs."))
+                   : (failSubmit || !q->accepting)
+                       ? SubmitResult(SubmitResult::Failed, 0, QStringLiteral("Printer not accepting jobs."))
                                 : SubmitResult(SubmitResult::Submitted, nextJobId_);
   submitted.push_back({name, documentName, data, r});
   if (r == SubmitResult::Submitted) {
@@ -70,8 +72,34 @@ bool FakeSpooler::cancelJob(const QString& name, std::uint32_t jobId) {
                          [&](const JobInfo& j) { return j.id == jobId; });
   if (it == q->jobs.end()) return false;
   q->jobs.erase(it);
+  ended_[jobId] = JobEnd::Canceled;
   cancelled.emplace_back(q->name, jobId);
   return true;
+}
+
+std::optional<JobEnd> FakeSpooler::jobEnd(const QString& name, std::uint32_t jobId) {
+  if (failJobEnd) return std::nullopt;
+  const auto ended = ended_.find(jobId);
+  if (ended != ended_.end()) return ended->second;
+  if (const Queue* q = find(name))
+    for (const JobInfo& j : q->jobs)
+      if (j.id == jobId) return JobEnd::Active;
+  return std::nullopt;
+}
+
+bool FakeSpooler::abortJob(const QString& name, std::uint32_t jobId) {
+  Queue* q = find(name);
+  if (!q) return false;
+  auto it = std::find_if(q->jobs.begin(), q->jobs.end(),
+                         [&](const JobInfo& j) { return j.id == jobId; });
+  if (it == q->jobs.end()) return false;
+  q->jobs.erase(it);
+  ended_[jobId] = JobEnd::Aborted;
+  return true;
+}
+
+void FakeSpooler::setAccepting(const QString& name, bool accepting) {
+  if (Queue* q = find(name)) q->accepting = accepting;
 }
 
 FakeSpooler::Queue& FakeSpooler::addPrinter(const QString& name, const QString& driver,
@@ -120,12 +148,16 @@ std::uint32_t FakeSpooler::addJob(const QString& name, std::optional<QByteArray>
 bool FakeSpooler::removeFirstJob(const QString& name) {
   Queue* q = find(name);
   if (!q || q->jobs.empty()) return false;
+  ended_[q->jobs.front().id] = JobEnd::Completed;
   q->jobs.erase(q->jobs.begin());
   return true;
 }
 
 void FakeSpooler::takeAll(const QString& name) {
-  if (Queue* q = find(name)) q->jobs.clear();
+  Queue* q = find(name);
+  if (!q) return;
+  for (const JobInfo& j : q->jobs) ended_[j.id] = JobEnd::Completed;
+  q->jobs.clear();
 }
 
 std::size_t FakeSpooler::jobCount(const QString& name) const {

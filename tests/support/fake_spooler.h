@@ -26,6 +26,7 @@ class FakeSpooler : public Spooler {
     std::optional<QByteArray> driverName;
     std::optional<QByteArray> portName;
     std::uint32_t status = 0;
+    bool accepting = true;
     std::vector<JobInfo> jobs;
   };
 
@@ -44,6 +45,7 @@ class FakeSpooler : public Spooler {
   std::optional<std::vector<JobInfo>> jobs(const QString& queue) override;
   SubmitResult submitRaw(const QString& queue, const QString& documentName,
                          const QByteArray& data) override;
+  std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) override;
   bool cancelJob(const QString& queue, std::uint32_t jobId) override;
 
   // --- set-up and inspection for tests ---
@@ -65,6 +67,10 @@ class FakeSpooler : public Spooler {
   bool removeFirstJob(const QString& queue);
   // The printer took every job of the queue.
   void takeAll(const QString& queue);
+  // The scheduler ended a job without printing it (it leaves the queue as aborted).
+  bool abortJob(const QString& queue, std::uint32_t jobId);
+  // Whether the queue takes new jobs (submitRaw fails with the scheduler's words when not).
+  void setAccepting(const QString& queue, bool accepting);
   std::size_t jobCount(const QString& queue) const;
 
   // Failing modes: while set, the call returns nullopt for every queue.
@@ -74,6 +80,8 @@ class FakeSpooler : public Spooler {
   bool failSubmit = false;
   // While set, cancelJob refuses (returns false, job stays).
   bool failCancel = false;
+  // While set, jobEnd cannot tell (nullopt).
+  bool failJobEnd = false;
 
   // Every submitRaw call, in order.
   std::vector<Submission> submitted;
@@ -90,6 +98,7 @@ class FakeSpooler : public Spooler {
   std::vector<Queue> queues_;
   QString defaultPrinter_;
   std::uint32_t nextJobId_ = 1;
+  std::map<std::uint32_t, JobEnd> ended_;  // jobs that left their queue, and how
 };
 
 }  // namespace tlw::test

@@ -213,19 +213,71 @@ TEST_F(JobRunnerTest, NewLogReplacesThePreviousRunsText) {
   EXPECT_FALSE(runner->statusLog().contains(QStringLiteral("Program terminated!!!")));
 }
 
-TEST_F(JobRunnerTest, QueueEmptyAtFirstLookCountsAsReceived) {
-  ctx.request.SaveConfigRequested = kTrue;
-  ctx.request.SaveConfigNumber = 1;
-  // The first look finds no job (its read of the job list fails, so the reports
-  // stay empty); the printer takes nothing, and the second look sees both jobs.
-  spooler.failJobs = true;
-  clock.onWait = [&](qint64) { spooler.failJobs = false; };
-  runner->Start_Job();
-  EXPECT_EQ(sentKinds(), QStringList({"save", "probe"}));
-  EXPECT_EQ(spooler.jobCount(kQueue), 2u);  // nothing was taken at all
-  EXPECT_TRUE(runner->statusLog().contains(QStringLiteral("  ... Request received OK")));
-  EXPECT_EQ(boxesTitled(QStringLiteral("Printer Error")), 0);
-  EXPECT_EQ(runner->outcome(), JobRunner::Outcome::Configured);
+TEST_F(JobRunnerTest, EachStepIsJudgedByItsOwnJob) {
+  // Only a save is asked for; each case disturbs the spooler or the job in its own
+  // way at the first wait (the virtual printer takes jobs 3 s into every wait).
+  struct Case {
+    const char* name;
+    std::function<void()> disturb;  // before the run
+    std::function<void()> atFirstWait;
+    bool configured;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"queue not accepting jobs", [this] { spooler.setAccepting(kQueue, false); },
+       nullptr, false, "the print server refused the job: Printer not accepting jobs."},
+      {"queue deleted", [this] { spooler.removePrinter(kQueue); }, nullptr, false,
+       "the print server refused the job: The printer or class does not exist."},
+      {"neither look reads the queue", [this] { spooler.failJobs = true; },
+       nullptr, false, "the print queue could not be read"},
+      // The first look cannot read the queue and the printer takes nothing: the job
+      // still waiting at the second look was not taken.
+      {"first look unreadable, job not printed",
+       [this] {
+         spooler.failJobs = true;
+         sticks = [](const QByteArray&) { return true; };
+       },
+       [this] { spooler.failJobs = false; }, false,
+       "the printer did not take a job"},
+      {"first look unreadable, job printed", [this] { spooler.failJobs = true; },
+       [this] { spooler.failJobs = false; }, true, ""},
+      {"job aborted by the scheduler", nullptr,
+       [this] { spooler.abortJob(kQueue, 1); }, false,
+       "the print server aborted the job"},
+      {"job cancelled from outside", nullptr,
+       [this] { spooler.cancelJob(kQueue, 1); }, false, "the job was cancelled"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    spooler = test::FakeSpooler();
+    spooler.addPrinter(kQueue);
+    prompts.shown.clear();
+    ctx.exitStarted = false;  // a configured run ends in the program exit
+    sticks = nullptr;
+    ctx.request.SaveConfigRequested = kTrue;
+    ctx.request.SaveConfigNumber = 1;
+    if (c.disturb) c.disturb();
+    bool first = true;
+    clock.onWait = [&](qint64) {
+      if (first && c.atFirstWait) c.atFirstWait();
+      first = false;
+      clock.after(3000, [this] { printerWorks(); });
+    };
+    runner->Start_Job();
+    EXPECT_EQ(runner->outcome(),
+              c.configured ? JobRunner::Outcome::Configured : JobRunner::Outcome::Failed);
+    EXPECT_EQ(runner->failureReason(), QString::fromLatin1(c.reason));
+    EXPECT_EQ(boxesTitled(QStringLiteral("Printer Error")), c.configured ? 0 : 1);
+    EXPECT_EQ(boxesTitled(QStringLiteral("Process Successful")), c.configured ? 1 : 0);
+    if (!c.configured) {
+      EXPECT_TRUE(runner->statusLog().contains(QStringLiteral("... Error Detected.")));
+      if (!spooler.failJobs) {
+        EXPECT_EQ(spooler.jobCount(kQueue), 0u);  // purged
+      }
+      EXPECT_EQ(nav.showPage2Calls, 1);
+    }
+    nav = test::RecordingNavigator();
+  }
 }
 
 TEST_F(JobRunnerTest, StuckJobFailsOnceAndLaterStepsAreNeverSent) {

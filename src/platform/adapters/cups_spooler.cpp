@@ -184,8 +184,9 @@ QString CupsSpooler::defaultPrinter() {
 std::optional<PrinterInfo> CupsSpooler::printerInfo(const QString& queue) {
   http_t* http = connection();
   if (!http) return std::nullopt;
-  static const char* const kAttrs[] = {"printer-name", "printer-make-and-model", "device-uri",
-                                       "printer-state", "printer-state-reasons"};
+  static const char* const kAttrs[] = {"printer-name",  "printer-make-and-model",
+                                       "device-uri",    "printer-state",
+                                       "printer-state-reasons", "printer-is-accepting-jobs"};
   ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                queueUri(queue).constData());
@@ -206,6 +207,11 @@ std::optional<PrinterInfo> CupsSpooler::printerInfo(const QString& queue) {
   info.status = printerStatusWord(
       state ? ippGetInteger(state, 0) : IPP_PSTATE_IDLE,
       keywords(ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD)));
+  // A queue that rejects jobs cannot be printed to, whatever its state.
+  ipp_attribute_t* accepting =
+      ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+  info.acceptingJobs = !accepting || ippGetBoolean(accepting, 0);
+  if (!info.acceptingJobs) info.status |= PrinterStatus::NotAvailable;
   ippDelete(response);
   return info;
 }
@@ -322,6 +328,36 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
   if (cupsFinishDocument(http, name.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE)
     return {SubmitResult::Failed, id, lastCupsError()};
   return {SubmitResult::Submitted, id, {}};
+}
+
+std::optional<JobEnd> CupsSpooler::jobEnd(const QString& /*queue*/, std::uint32_t jobId) {
+  http_t* http = connection();
+  if (!http || jobId == 0) return std::nullopt;
+  static const char* const kAttrs[] = {"job-state"};
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                   "/jobs/%u", unsigned(jobId));
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr,
+                kAttrs);
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  if (!response) return std::nullopt;
+  std::optional<JobEnd> end;
+  if (ippGetStatusCode(response) == IPP_STATUS_ERROR_NOT_FOUND) end = JobEnd::Gone;
+  ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
+  if (ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE && state) {
+    switch (ippGetInteger(state, 0)) {
+      case IPP_JSTATE_COMPLETED: end = JobEnd::Completed; break;
+      case IPP_JSTATE_CANCELED: end = JobEnd::Canceled; break;
+      case IPP_JSTATE_ABORTED: end = JobEnd::Aborted; break;
+      default: end = JobEnd::Active; break;
+    }
+  }
+  ippDelete(response);
+  return end;
 }
 
 bool CupsSpooler::cancelJob(const QString& queue, std::uint32_t jobId) {

@@ -25,6 +25,7 @@ class CupsSpooler : public Spooler {
   std::optional<std::vector<JobInfo>> jobs(const QString& queue) override;
   SubmitResult submitRaw(const QString& queue, const QString& documentName,
                          const QByteArray& data) override;
+  std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) override;
   bool cancelJob(const QString& queue, std::uint32_t jobId) override;
 
   // The printer status word for a printer-state value (3 idle, 4 processing,
