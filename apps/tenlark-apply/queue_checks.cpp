@@ -9,7 +9,11 @@ namespace tlw {
 
 namespace {
 
-QueueCheck refuse(const QString& text) { return {false, {}, text}; }
+QueueCheck refuse(const QString& text) {
+  QueueCheck check;
+  check.errorText = text;
+  return check;
+}
 
 }  // namespace
 
@@ -18,6 +22,17 @@ QueueCheck CheckQueues(Spooler& spooler, const ApplyOptions& options) {
     return refuse(QStringLiteral("tenlark-apply: no print queue given (--printer QUEUE)\n"));
   QueueCheck result;
   const std::vector<PrinterEntry> installed = spooler.listPrinters();
+  if (installed.empty() && !spooler.lastError().isEmpty()) {
+    QueueCheck failed = refuse(QStringLiteral("tenlark-apply: cannot reach the print server: %1\n")
+                                   .arg(spooler.lastError()));
+    for (const QString& queue : options.printers)
+      failed.errorText += QStringLiteral("tenlark-apply: %1: not configured: the print server "
+                                         "could not be reached\n").arg(queue);
+    failed.errorText += QStringLiteral("tenlark-apply: 0 configured, %1 not configured\n")
+                            .arg(options.printers.size());
+    failed.exitCode = 1;
+    return failed;
+  }
   for (const QString& wanted : options.printers) {
     const PrinterEntry* entry = nullptr;
     for (const PrinterEntry& e : installed) {

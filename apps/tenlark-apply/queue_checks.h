@@ -18,11 +18,13 @@ struct QueueTarget {
 
 struct QueueCheck {
   bool ok = false;
+  int exitCode = 2;  // when !ok: 2 bad input, 1 the print server could not be reached
   std::vector<QueueTarget> targets;  // each queue once, in the order named
   QString errorText;                 // for stderr, lines ending in LF, when !ok
 };
 
-// Checks every --printer queue before anything is sent: installed (names compare
+// Checks every --printer queue before anything is sent: the print server answers,
+// installed (names compare
 // without case, as the scheduler's do), of the model family, and the settings file
 // passing the finish rules for that printer's width class. A named queue's width
 // class comes from its driver, as in the wizard; --width-class stands in only where

@@ -152,7 +152,7 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
     QueueCheck check = CheckQueues(spooler, options);
     if (!check.ok) {
       err << check.errorText;
-      return 2;
+      return check.exitCode;
     }
     targets = std::move(check.targets);
   }

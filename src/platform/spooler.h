@@ -100,7 +100,8 @@ class Spooler {
   virtual ~Spooler() = default;
 
   // Every installed queue with its driver and port, in the system's order.
-  // One request to the scheduler however many queues there are.
+  // One request to the scheduler however many queues there are. Empty, with
+  // lastError() set, when the scheduler could not be asked.
   virtual std::vector<PrinterEntry> listPrinters() = 0;
   // The system's default queue, empty when there is none.
   virtual QString defaultPrinter() = 0;
@@ -117,6 +118,9 @@ class Spooler {
   virtual std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) = 0;
   // Deletes one job; false when the spooler refused.
   virtual bool cancelJob(const QString& queue, std::uint32_t jobId) = 0;
+  // The spooler's words for why the last listPrinters() could not reach it;
+  // empty after it answered.
+  virtual QString lastError() const = 0;
 };
 
 }  // namespace tlw

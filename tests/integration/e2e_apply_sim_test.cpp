@@ -18,6 +18,7 @@
 #include "core/state.h"
 #include "core/settings.h"
 #include "core/settings_file.h"
+#include "support/apply_process.h"
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
 #include "support/sim_printer.h"
@@ -26,27 +27,8 @@
 namespace tlw::test {
 namespace {
 
-const QString kApply = QStringLiteral(TENLARK_BINARY_DIR "/apps/tenlark-apply");
-
-struct ApplyResult {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
 ApplyResult runApply(const QStringList& args, const QProcessEnvironment& env) {
-  QProcess p;
-  p.setProcessEnvironment(env);
-  p.start(kApply, args);
-  ApplyResult r;
-  if (!p.waitForFinished(240000)) {
-    p.kill();
-    p.waitForFinished(2000);
-    return r;
-  }
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
+  return RunApply(args, env);
 }
 
 // Writes a settings file as the wizard saves it: every box checked (left as the

@@ -11,6 +11,7 @@
 #include "platform/adapters/cups_spooler.h"
 #include "platform/adapters/qt_clock.h"
 #include "setuplang/jobs.h"
+#include "support/apply_process.h"
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
 #include "support/recording_navigator.h"
@@ -123,18 +124,7 @@ TEST(JobRunnerCups, JobWithNoPrinterFailsAndLeavesNoWizardJobQueued) {
 }
 
 // tenlark-apply on two queues at once: status lines per queue, the error on stderr.
-struct ApplyResult {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
-ApplyResult runApply(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(TENLARK_BINARY_DIR "/apps/tenlark-apply"), args);
-  p.waitForFinished(180000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-          p.readAllStandardError()};
-}
+test::ApplyResult runApply(const QStringList& args) { return test::RunApply(args); }
 
 TEST(JobRunnerCups, ApplySeveralQueuesAtOnce) {
   test::CupsSandbox cups;
@@ -159,7 +149,7 @@ TEST(JobRunnerCups, ApplySeveralQueuesAtOnce) {
     ASSERT_TRUE(SaveWizardSettings(ctx, file));
   }
 
-  ApplyResult r = runApply({file, QStringLiteral("-p"), QStringLiteral("Live"), QStringLiteral("-p"),
+  test::ApplyResult r = runApply({file, QStringLiteral("-p"), QStringLiteral("Live"), QStringLiteral("-p"),
                             QStringLiteral("Dead")});
   EXPECT_EQ(r.exitCode, 1) << r.err.constData();
   const QList<QByteArray> lines = r.out.split('\n');

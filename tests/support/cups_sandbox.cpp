@@ -35,12 +35,15 @@ CupsSandbox::CupsSandbox()
   ok_ = true;
 }
 
+void CupsSandbox::stop() {
+  if (!dir_ || !dir_->isValid()) return;
+  QProcess p;
+  p.start(script_, {QStringLiteral("stop"), dir_->path()});
+  p.waitForFinished(30000);
+}
+
 CupsSandbox::~CupsSandbox() {
-  if (dir_ && dir_->isValid()) {
-    QProcess p;
-    p.start(script_, {QStringLiteral("stop"), dir_->path()});
-    p.waitForFinished(30000);
-  }
+  stop();
   if (hadOldServer_)
     qputenv("CUPS_SERVER", oldServer_);
   else

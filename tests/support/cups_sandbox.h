@@ -41,6 +41,8 @@ class CupsSandbox {
   // Stops a queue (cupsdisable): its jobs stay queued and it reads as paused.
   bool pauseQueue(const QString& name);
   bool resumeQueue(const QString& name);
+  // Stops the scheduler now (as if it died); the folder stays until the end.
+  void stop();
   // Makes `name` the scheduler's default destination.
   bool setDefault(const QString& name);
 

@@ -17,6 +17,7 @@ FakeSpooler::Queue* FakeSpooler::find(const QString& name) {
 std::vector<PrinterEntry> FakeSpooler::listPrinters() {
   ++listPrintersCalls;
   std::vector<PrinterEntry> out;
+  if (unreachable) return out;
   out.reserve(queues_.size());
   for (const Queue& q : queues_)
     out.push_back({q.name, q.driverName ? QString::fromLatin1(*q.driverName) : QString(),

@@ -47,6 +47,7 @@ class FakeSpooler : public Spooler {
                          const QByteArray& data) override;
   std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) override;
   bool cancelJob(const QString& queue, std::uint32_t jobId) override;
+  QString lastError() const override { return unreachable ? QStringLiteral("No such file or directory") : QString(); }
 
   // --- set-up and inspection for tests ---
   // Adds (or replaces the details of) a queue. Returns it for further changes.
@@ -73,6 +74,8 @@ class FakeSpooler : public Spooler {
   void setAccepting(const QString& queue, bool accepting);
   std::size_t jobCount(const QString& queue) const;
 
+  // While set, listPrinters finds no scheduler (empty list, lastError() set).
+  bool unreachable = false;
   // Failing modes: while set, the call returns nullopt for every queue.
   bool failPrinterInfo = false;
   bool failJobs = false;

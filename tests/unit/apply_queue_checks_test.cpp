@@ -80,6 +80,19 @@ TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
     }
   }
   EXPECT_TRUE(spooler.submitted.empty());
+
+  // A scheduler that cannot be reached is a server failure, not bad input.
+  spooler.unreachable = true;
+  ApplyOptions o;
+  o.settingsFile = wide;
+  o.printers = {QStringLiteral("Zov-8in")};
+  const QueueCheck down = CheckQueues(spooler, o);
+  EXPECT_FALSE(down.ok);
+  EXPECT_EQ(down.exitCode, 1);
+  EXPECT_EQ(down.errorText,
+            QStringLiteral("tenlark-apply: cannot reach the print server: No such file or directory\n"
+                           "tenlark-apply: Zov-8in: not configured: the print server could not be "
+                           "reached\ntenlark-apply: 0 configured, 1 not configured\n"));
 }
 
 }  // namespace

@@ -142,14 +142,21 @@ http_t* CupsSpooler::connection() {
 
 std::vector<PrinterEntry> CupsSpooler::listPrinters() {
   std::vector<PrinterEntry> out;
+  lastError_.clear();
   http_t* http = connection();
-  if (!http) return out;
+  if (!http) {
+    lastError_ = lastCupsError();
+    return out;
+  }
   static const char* const kAttrs[] = {"printer-name", "printer-make-and-model", "device-uri"};
   ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 int(sizeof kAttrs / sizeof *kAttrs), nullptr, kAttrs);
   ipp_t* response = cupsDoRequest(http, request, "/");
-  if (!response) return out;
+  if (!response) {
+    lastError_ = lastCupsError();
+    return out;
+  }
   // One group per printer, separated by separator tags, in the scheduler's order.
   PrinterEntry entry;
   bool inPrinter = false;

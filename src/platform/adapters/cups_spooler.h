@@ -27,6 +27,7 @@ class CupsSpooler : public Spooler {
                          const QByteArray& data) override;
   std::optional<JobEnd> jobEnd(const QString& queue, std::uint32_t jobId) override;
   bool cancelJob(const QString& queue, std::uint32_t jobId) override;
+  QString lastError() const override { return lastError_; }
 
   // The printer status word for a printer-state value (3 idle, 4 processing,
   // 5 stopped) and its printer-state-reasons keywords.
@@ -38,6 +39,7 @@ class CupsSpooler : public Spooler {
   http_t* connection();
 
   http_t* http_ = nullptr;
+  QString lastError_;
 };
 
 }  // namespace tlw
