@@ -119,10 +119,10 @@ void JobRunner::run(const RunPlan& plan) {
   setStatus(QStringLiteral("Initializing ...."));
 
   Flag lastResult = kFalse;
-  bool updateFailed = false;  // a failed update skips every later step
+  bool skipRest = false;  // a failure that did not end the run skips every later step
   for (const RunStep& step : plan.steps) {
     if (step.progressBefore >= 0) setProgress(step.progressBefore);
-    if (updateFailed) continue;
+    if (skipRest) continue;
     if (!step.sends()) {
       SendPlannedStep(ctx_, step);  // logs a refusal, sends nothing
       continue;
@@ -140,7 +140,7 @@ void JobRunner::run(const RunPlan& plan) {
         outcome_ = Outcome::Failed;
         return;
       }
-      updateFailed = true;
+      skipRest = true;
     }
   }
 

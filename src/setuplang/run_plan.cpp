@@ -65,8 +65,7 @@ RunPlan BuildRunPlan(const WizardSettings& settings, const RunRequest& request,
 
   const BuiltJob update = BuildCfgJob(settings);
   RunStep upd = step(StepKind::Update, kUpdateWait,
-                     QStringLiteral("Sending configuration update request to printer."), false, 30,
-                     false);
+                     QStringLiteral("Sending configuration update request to printer."), false, 30);
   upd.job = update.text;
   upd.refusal = update.problem;
   plan.steps.push_back(upd);

@@ -53,5 +53,32 @@ TEST(WizardWalkOnCups, PrintSpeedReachesThePrinter) {
   EXPECT_EQ(docs[1], QByteArray("!KVX_SETUP\r\nKVX_END\r\n"));
 }
 
+TEST(WizardWalkOnCups, AQueueThatStopsAcceptingJobsEndsOnTheErrorBox) {
+  CupsSandbox cups;
+  ASSERT_TRUE(cups.ok()) << cups.error().toStdString();
+  TcpPrinter printer;
+  ASSERT_TRUE(cups.addQueue("Zov4", "Zov 5820-K35 4in", printer.deviceUri()));
+
+  RealWizard w;
+  ASSERT_NE(w.shell->show(FormId::ZovIntro), nullptr);
+  ASSERT_TRUE(w.click(FormId::ZovIntro, "Next"));
+  ASSERT_TRUE(w.click(FormId::Selection, "Next"));
+  ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));
+  ASSERT_TRUE(w.click(FormId::Operation, "Next"));
+  w.find<QCheckBox>(FormId::PrinterSetup, "PrintSpeedCB")->click();
+  w.prompts.answers = {BoxAnswer::No};  // no settings file
+  ASSERT_TRUE(w.click(FormId::PrinterSetup, "Finish"));
+
+  // The administrator closes the queue while the operator is on the finish page.
+  ASSERT_EQ(cups.run(QStringLiteral("cupsreject"), {QStringLiteral("Zov4")}), 0);
+  ASSERT_TRUE(w.click(FormId::FinishDialog, "OKButton"));
+
+  EXPECT_EQ(w.boxTitles(), (QStringList{"Save Wizard Settings", "Printer Error"}));
+  EXPECT_EQ(w.ended, 0);
+  ASSERT_NE(w.shell->find(FormId::PrinterSetup), nullptr);
+  EXPECT_TRUE(w.shell->find(FormId::PrinterSetup)->isVisible());
+  EXPECT_TRUE(printer.documents().empty());
+}
+
 }  // namespace
 }  // namespace tlw::test

@@ -156,8 +156,8 @@ TEST(JobRunnerCups, ApplySeveralQueuesAtOnce) {
   EXPECT_TRUE(lines.contains("Live: Sending configuration update request to printer."));
   EXPECT_TRUE(lines.contains("Live: Printer Successfully Configured."));
   EXPECT_TRUE(lines.contains("Dead: Program terminated!!!"));
-  // A failed update still ends the run's log the usual way; the exit code tells.
-  EXPECT_TRUE(lines.contains("Dead: Printer Successfully Configured."));
+  // A failed update ends the run: nothing says the printer was configured.
+  EXPECT_FALSE(lines.contains("Dead: Printer Successfully Configured."));
   EXPECT_TRUE(r.err.contains("Dead: ERROR!  Unable to Update Printer Settings.\n"));
   EXPECT_TRUE(r.err.contains("Dead: Operation cannot continue. The wizard will exit.\n"));
   EXPECT_TRUE(r.err.endsWith("tenlark-apply: Dead: not configured: the printer did not take a job\n"
