@@ -25,7 +25,8 @@ ParsedArguments ParseApplyArguments(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("SETTINGS.tlw"),
                                QStringLiteral("Settings file saved by the wizard."));
   const QCommandLineOption printer({QStringLiteral("p"), QStringLiteral("printer")},
-                                   QStringLiteral("Print queue to configure (repeatable)."),
+                                   QStringLiteral("Print queue to configure (repeatable): a queue "
+                                                  "name, or ipp://HOST[:PORT]/printers/QUEUE."),
                                    QStringLiteral("QUEUE"));
   const QCommandLineOption save(QStringLiteral("save"),
                                 QStringLiteral("Save the result into stored configuration N (1 to 8)."),
@@ -45,12 +46,16 @@ ParsedArguments ParseApplyArguments(const QStringList& arguments) {
   const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                   QStringLiteral("Write the jobs a run would send into DIR instead."),
                                   QStringLiteral("DIR"));
+  const QCommandLineOption connections(
+      QStringLiteral("connections"),
+      QStringLiteral("Open at most N connections to each print server (default 16)."),
+      QStringLiteral("N"));
   const QCommandLineOption log(QStringLiteral("log"),
                                QStringLiteral("Write the debug log to FILE."), QStringLiteral("FILE"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help."));
   const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
-  parser.addOptions({printer, save, powerUp, yes, oldEmulation, widthClass, dryRun, log, help,
+  parser.addOptions({printer, save, powerUp, yes, oldEmulation, widthClass, dryRun, connections, log, help,
                      version});
 
   auto error = [&result](const QString& text) {
@@ -109,6 +114,9 @@ ParsedArguments ParseApplyArguments(const QStringList& arguments) {
     if (o.dryRunDir.isEmpty()) return error(QStringLiteral("--dry-run needs a folder"));
   }
   o.logFile = parser.value(log);
+  if (parser.isSet(connections) &&
+      !configNumber(parser.value(connections), 1, 256, &o.connections))
+    return error(QStringLiteral("--connections takes a number from 1 to 256"));
   result.outcome = ParseOutcome::Run;
   return result;
 }

@@ -18,6 +18,7 @@ struct ApplyOptions {
   bool dryRun = false;
   QString dryRunDir;
   QString logFile;  // empty: no debug log
+  int connections = 16;  // --connections: at most this many open to one print server
 };
 
 enum class ParseOutcome { Run, Help, Version, Error };

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/apply_process.h"
 #include "support/qt_app.h"
 
 namespace {
@@ -99,9 +100,15 @@ TEST(ApplyDryRun, RefusalsExitTwoWithTheTextOnStderrAndWriteNothing) {
   EXPECT_EQ(r.err, QByteArray("Error Reading File\nIncompatible File Type Detected\n"
                               "Unable to load the saved settings\n"));
 
-  r = runApply({kDemo, "--save", "1", "--yes", "-p", "zov"});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains("no print queue named zov"));
+  // Sending with no print server to ask: a server failure (1), said as such.
+  QProcessEnvironment noServer = QProcessEnvironment::systemEnvironment();
+  noServer.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("none.sock")));
+  const tlw::test::ApplyResult sent =
+      tlw::test::RunApply({kDemo, "--save", "1", "--yes", "-p", "zov"}, noServer);
+  EXPECT_EQ(sent.exitCode, 1);
+  EXPECT_TRUE(sent.err.startsWith("tenlark-apply: cannot reach the print server: "));
+  EXPECT_TRUE(sent.err.endsWith("tenlark-apply: zov: not configured: the print server could not "
+                                "be reached\ntenlark-apply: 0 configured, 1 not configured\n"));
 
   r = runApply({kDemo, "--save", "nine"});
   EXPECT_EQ(r.exitCode, 2);

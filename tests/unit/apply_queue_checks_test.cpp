@@ -69,7 +69,9 @@ TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
     o.printers = c.printers;
     o.widthClass = c.widthClass;
     o.yes = true;
-    const QueueCheck check = CheckQueues(spooler, o);
+    std::vector<QueueRef> refs;
+    for (const QString& name : c.printers) refs.push_back(*ParseQueueRef(name));
+    const QueueCheck check = CheckQueues(spooler, o, refs);
     EXPECT_EQ(check.ok, c.errorText.isEmpty());
     EXPECT_EQ(check.errorText, c.errorText);
     if (check.ok) {
@@ -86,13 +88,40 @@ TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
   ApplyOptions o;
   o.settingsFile = wide;
   o.printers = {QStringLiteral("Zov-8in")};
-  const QueueCheck down = CheckQueues(spooler, o);
+  const QueueCheck down = CheckQueues(spooler, o, {*ParseQueueRef(QStringLiteral("Zov-8in"))});
   EXPECT_FALSE(down.ok);
-  EXPECT_EQ(down.exitCode, 1);
+  EXPECT_TRUE(down.serverUnreachable);
   EXPECT_EQ(down.errorText,
-            QStringLiteral("tenlark-apply: cannot reach the print server: No such file or directory\n"
-                           "tenlark-apply: Zov-8in: not configured: the print server could not be "
-                           "reached\ntenlark-apply: 0 configured, 1 not configured\n"));
+            QStringLiteral("tenlark-apply: cannot reach the print server: No such file or directory\n"));
+}
+
+TEST(ApplyQueueChecks, PrinterNamesAndIppUris) {
+  struct Case {
+    const char* text;
+    bool ok;
+    const char* host;
+    int port;
+    const char* queue;
+  };
+  const Case cases[] = {
+      {"Zov017", true, "", 0, "Zov017"},
+      {"ipp://print1.example:8631/printers/Zov-4in", true, "print1.example", 8631, "Zov-4in"},
+      {"IPP://10.0.0.5/printers/Labels", true, "10.0.0.5", 631, "Labels"},
+      {"ipp://host/classes/Labels", false, "", 0, ""},
+      {"ipp://host/printers/", false, "", 0, ""},
+      {"ipp://host/printers/a/b", false, "", 0, ""},
+      {"ipp:///printers/a", false, "", 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::optional<QueueRef> ref = ParseQueueRef(QString::fromLatin1(c.text));
+    ASSERT_EQ(ref.has_value(), c.ok);
+    if (!ref) continue;
+    EXPECT_EQ(ref->host, QLatin1String(c.host));
+    EXPECT_EQ(ref->port, c.port);
+    EXPECT_EQ(ref->queue, QLatin1String(c.queue));
+    EXPECT_EQ(ref->label, QLatin1String(c.text));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <cups/cups.h>
 
+#include <QElapsedTimer>
+#include <QThread>
+#include <algorithm>
 #include <cstring>
 
 namespace tlw {
@@ -60,11 +63,21 @@ std::optional<QByteArray> latin1Text(ipp_t* response, ipp_attribute_t* attr) {
   return QString::fromUtf8(s).toLatin1();
 }
 
-QByteArray queueUri(const QString& queue) {
+QByteArray queueUri(const CupsConnections& server, const QString& queue) {
   char uri[HTTP_MAX_URI];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                   "/printers/%s", queue.toUtf8().constData());
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr,
+                   server.uriHost().constData(), server.uriPort(), "/printers/%s",
+                   queue.toUtf8().constData());
   return QByteArray(uri);
+}
+
+// Answers that mean "not now": the scheduler is busy or holds too many jobs.
+bool busyAnswer(ipp_status_t status) {
+  if (status == IPP_STATUS_ERROR_BUSY || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE ||
+      status == IPP_STATUS_ERROR_TOO_MANY_JOBS)
+    return true;
+  return status == IPP_STATUS_ERROR_NOT_POSSIBLE &&
+         QByteArray(cupsLastErrorString()).contains("Too many");
 }
 
 std::vector<QByteArray> keywords(ipp_attribute_t* attr) {
@@ -126,24 +139,16 @@ std::uint32_t CupsSpooler::jobStatusWord(int jobState, const std::vector<QByteAr
   return word;
 }
 
-CupsSpooler::CupsSpooler() = default;
+CupsSpooler::CupsSpooler(std::shared_ptr<CupsConnections> connections)
+    : connections_(connections ? std::move(connections) : std::make_shared<CupsConnections>()) {}
 
-CupsSpooler::~CupsSpooler() {
-  if (http_) httpClose(http_);
-}
-
-http_t* CupsSpooler::connection() {
-  if (!http_) {
-    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000,
-                         nullptr);
-  }
-  return http_;
-}
+CupsSpooler::~CupsSpooler() = default;
 
 std::vector<PrinterEntry> CupsSpooler::listPrinters() {
   std::vector<PrinterEntry> out;
   lastError_.clear();
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http) {
     lastError_ = lastCupsError();
     return out;
@@ -182,21 +187,23 @@ std::vector<PrinterEntry> CupsSpooler::listPrinters() {
 }
 
 QString CupsSpooler::defaultPrinter() {
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http) return {};
   const char* name = cupsGetDefault2(http);
   return name ? QString::fromUtf8(name) : QString();
 }
 
 std::optional<PrinterInfo> CupsSpooler::printerInfo(const QString& queue) {
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http) return std::nullopt;
   static const char* const kAttrs[] = {"printer-name",  "printer-make-and-model",
                                        "device-uri",    "printer-state",
                                        "printer-state-reasons", "printer-is-accepting-jobs"};
   ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-               queueUri(queue).constData());
+               queueUri(*connections_, queue).constData());
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 int(sizeof kAttrs / sizeof *kAttrs), nullptr, kAttrs);
   ipp_t* response = cupsDoRequest(http, request, "/");
@@ -224,7 +231,8 @@ std::optional<PrinterInfo> CupsSpooler::printerInfo(const QString& queue) {
 }
 
 std::optional<std::vector<JobInfo>> CupsSpooler::jobs(const QString& queue) {
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http) return std::nullopt;
   static const char* const kAttrs[] = {"job-id",
                                        "job-name",
@@ -234,7 +242,7 @@ std::optional<std::vector<JobInfo>> CupsSpooler::jobs(const QString& queue) {
                                        "job-impressions"};
   ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-               queueUri(queue).constData());
+               queueUri(*connections_, queue).constData());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                cupsUser());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
@@ -296,28 +304,46 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
                                     const QByteArray& data) {
   // A scheduler that cannot be reached leaves the queue as unopened as a name it
   // does not know: both get the unknown-queue box, not a silent loss of the job.
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
   const QByteArray name = queue.toUtf8();
   const QByteArray title = documentName.toUtf8();
   // Create-Job by hand rather than cupsCreateJob(): that looks the destination up
-  // first and reports an unknown queue as an internal error.
-  ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-               queueUri(queue).constData());
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-               cupsUser());
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
-  ipp_t* response = cupsDoRequest(http, request, "/");
-  // No answer from the scheduler.
-  if (!response) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
-  const ipp_status_t status = ippGetStatusCode(response);
-  ipp_attribute_t* idAttr = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
-  const int jobId = idAttr ? ippGetInteger(idAttr, 0) : 0;
-  ippDelete(response);
-  if (status == IPP_STATUS_ERROR_NOT_FOUND) return {SubmitResult::UnknownQueue, 0, lastCupsError()};
-  if (status > IPP_STATUS_OK_EVENTS_COMPLETE || jobId <= 0)
-    return {SubmitResult::Failed, 0, lastCupsError()};
+  // first and reports an unknown queue as an internal error. A busy scheduler is
+  // asked again, waiting longer each time, until the retry time is used up.
+  QElapsedTimer elapsed;
+  elapsed.start();
+  int pause = 100;
+  int jobId = 0;
+  for (;;) {
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 queueUri(*connections_, queue).constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                 title.constData());
+    ipp_t* response = cupsDoRequest(http, request, "/");
+    const ipp_status_t status = response ? ippGetStatusCode(response) : cupsLastError();
+    ipp_attribute_t* idAttr =
+        response ? ippFindAttribute(response, "job-id", IPP_TAG_INTEGER) : nullptr;
+    jobId = idAttr ? ippGetInteger(idAttr, 0) : 0;
+    ippDelete(response);
+    if (busyAnswer(status) && elapsed.elapsed() + pause <= retryMs_) {
+      QThread::msleep(static_cast<unsigned long>(pause));
+      pause = std::min(pause * 2, 2000);
+      continue;
+    }
+    // No answer from the scheduler.
+    if (!response && !busyAnswer(status))
+      return {SubmitResult::UnknownQueue, 0, lastCupsError()};
+    if (status == IPP_STATUS_ERROR_NOT_FOUND)
+      return {SubmitResult::UnknownQueue, 0, lastCupsError()};
+    if (status > IPP_STATUS_OK_EVENTS_COMPLETE || jobId <= 0)
+      return {SubmitResult::Failed, 0, lastCupsError()};
+    break;
+  }
   const std::uint32_t id = static_cast<std::uint32_t>(jobId);
   if (cupsStartDocument(http, name.constData(), jobId, title.constData(), CUPS_FORMAT_RAW, 1) !=
       HTTP_STATUS_CONTINUE) {
@@ -338,12 +364,14 @@ SubmitResult CupsSpooler::submitRaw(const QString& queue, const QString& documen
 }
 
 std::optional<JobEnd> CupsSpooler::jobEnd(const QString& /*queue*/, std::uint32_t jobId) {
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http || jobId == 0) return std::nullopt;
   static const char* const kAttrs[] = {"job-state"};
   char uri[HTTP_MAX_URI];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                   "/jobs/%u", unsigned(jobId));
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr,
+                   connections_->uriHost().constData(), connections_->uriPort(), "/jobs/%u",
+                   unsigned(jobId));
   ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
@@ -368,7 +396,8 @@ std::optional<JobEnd> CupsSpooler::jobEnd(const QString& /*queue*/, std::uint32_
 }
 
 bool CupsSpooler::cancelJob(const QString& queue, std::uint32_t jobId) {
-  http_t* http = connection();
+  const CupsConnections::Lease lease = connections_->acquire();
+  http_t* http = lease.http();
   if (!http || jobId == 0) return false;
   return cupsCancelJob2(http, queue.toUtf8().constData(), int(jobId), 0) == IPP_STATUS_OK;
 }

@@ -1,20 +1,22 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <memory>
 
+#include "platform/adapters/cups_connections.h"
 #include "platform/spooler.h"
-
-typedef struct _http_s http_t;
 
 namespace tlw {
 
-// The Spooler on libcups. It talks to whatever scheduler the environment names
-// (CUPS_SERVER, else the system's), over one connection that it keeps open.
+// The Spooler on libcups. It talks to the scheduler of its connection set: by
+// default one connection, kept open, to whatever scheduler the environment names
+// (CUPS_SERVER, else the system's); several spoolers on several threads may share
+// a bounded set.
 // Every request asks only for the attributes the wizard uses: on queues of
 // hundreds of jobs or printers that is most of the cost.
 class CupsSpooler : public Spooler {
  public:
-  CupsSpooler();
+  explicit CupsSpooler(std::shared_ptr<CupsConnections> connections = nullptr);
   ~CupsSpooler() override;
   CupsSpooler(const CupsSpooler&) = delete;
   CupsSpooler& operator=(const CupsSpooler&) = delete;
@@ -35,10 +37,13 @@ class CupsSpooler : public Spooler {
   // The job status word for a job-state value (3..9) and its job-state-reasons keywords.
   static std::uint32_t jobStatusWord(int jobState, const std::vector<QByteArray>& reasons);
 
- private:
-  http_t* connection();
+  // How long a job submission asks a busy scheduler again before it gives up
+  // (0, the default: never, as a window's thread must not block for long).
+  void setBusyRetry(int milliseconds) { retryMs_ = milliseconds; }
 
-  http_t* http_ = nullptr;
+ private:
+  std::shared_ptr<CupsConnections> connections_;
+  int retryMs_ = 0;
   QString lastError_;
 };
 
