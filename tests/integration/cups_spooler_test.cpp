@@ -6,7 +6,9 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <memory>
 
 #include "core/context.h"
@@ -324,6 +326,44 @@ TEST_F(CupsQueueTest, PausedQueueReadsPausedAndEmptyQueueNoPrintJobs) {
   PurgePrintQueue(ctx_);
   CheckPrinter(ctx_, printerReport, jobReport);
   EXPECT_EQ(jobReport, QStringLiteral("No Print Jobs!"));
+}
+
+}  // namespace
+}  // namespace tlw
+
+namespace tlw {
+namespace {
+
+// Many threads, one bounded set of connections: nobody holds more than the set's
+// size open to the scheduler, and every request is answered.
+TEST_F(CupsQueueTest, ThreadsShareABoundedSetOfConnections) {
+  const QString q = queueName("");
+  ASSERT_TRUE(cups_->addQueue(q, kModel));
+  auto connections = std::make_shared<CupsConnections>(QString(), 0, 3);
+  std::atomic<int> answered{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 24; ++t) {
+    threads.emplace_back([&] {
+      CupsSpooler spooler(connections);
+      for (int i = 0; i < 10; ++i)
+        if (spooler.printerInfo(q)) ++answered;
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(answered.load(), 240);
+  EXPECT_LE(connections->mostOpen(), 3);
+  EXPECT_GE(connections->mostOpen(), 1);
+
+  // A queue that rejects jobs reads Not Available and refuses with the server's words.
+  ASSERT_EQ(cups_->run(QStringLiteral("cupsreject"), {q}), 0);
+  CupsSpooler spooler(connections);
+  const std::optional<PrinterInfo> info = spooler.printerInfo(q);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_FALSE(info->acceptingJobs);
+  EXPECT_TRUE(info->status & PrinterStatus::NotAvailable);
+  const SubmitResult refused = spooler.submitRaw(q, QStringLiteral("Tenlark Command"), "x");
+  EXPECT_EQ(refused, SubmitResult::Failed);
+  EXPECT_TRUE(refused.reason.contains(QStringLiteral("not accepting jobs"))) << refused.reason.toStdString();
 }
 
 }  // namespace
