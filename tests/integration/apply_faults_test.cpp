@@ -7,31 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
-#include "core/settings.h"
-#include "core/settings_file.h"
 #include "support/apply_process.h"
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
+#include "support/settings_files.h"
 #include "support/tcp_printer.h"
 
 namespace tlw::test {
 namespace {
-
-// A settings file that changes only the orientation: one update job per queue.
-QString orientationFile(const QTemporaryDir& dir) {
-  SessionFlags session;
-  WizardSettings settings(&session);
-  settings.setIgnore(IgnoreBox::Orientation, 0);
-  settings.setIndex(ListControl::Orientation, 1);
-  const QString path = dir.filePath(QStringLiteral("orientation.tlw"));
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(EncodeWizardSettings(settings));
-  return path;
-}
 
 QByteArray pendingJobs(const CupsSandbox& cups, const QString& queue) {
   QByteArray out;
@@ -65,7 +50,7 @@ TEST(ApplyFaults, EachFaultFailsOnlyItsOwnQueue) {
     if (line == "Cancelled: Sending configuration update request to printer.")
       cups.run(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("Cancelled")});
   };
-  const ApplyResult r = RunApply({orientationFile(dir), "-p", "Good", "-p", "Rejecting", "-p",
+  const ApplyResult r = RunApply({WriteSettingsFile(dir.filePath(QStringLiteral("orientation.tlw")), OrientationOnly), "-p", "Good", "-p", "Rejecting", "-p",
                                   "Disabled", "-p", "Deleted", "-p", "Cancelled"},
                                  envFor(cups), disturb);
   const std::string both = (r.out + "\n--- stderr:\n" + r.err).toStdString();
@@ -90,7 +75,7 @@ TEST(ApplyFaults, EachFaultFailsOnlyItsOwnQueue) {
 TEST(ApplyFaults, SchedulerGoneFailsEveryQueue) {
   ensureApp();
   QTemporaryDir dir;
-  const QString file = orientationFile(dir);
+  const QString file = WriteSettingsFile(dir.filePath(QStringLiteral("orientation.tlw")), OrientationOnly);
   {
     // Dies during the run, while the update job waits.
     CupsSandbox cups;

@@ -4,32 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
-#include "core/settings.h"
-#include "core/settings_file.h"
 #include "support/apply_process.h"
 #include "support/cups_sandbox.h"
 #include "support/qt_app.h"
+#include "support/settings_files.h"
 #include "support/tcp_printer.h"
 
 namespace tlw::test {
 namespace {
-
-// A settings file whose label is 6.0 inches wide: too wide for a 4-inch printer.
-QString wideLabelFile(const QTemporaryDir& dir) {
-  SessionFlags session;
-  WizardSettings settings(&session);
-  settings.setIgnore(IgnoreBox::MediaSize, 0);
-  settings.setIndex(ListControl::LabelWidth,
-                    settings.appendWidth(QStringLiteral("6.0\" (152.4mm)"), QStringLiteral("06000")));
-  const QString path = dir.filePath(QStringLiteral("wide.tlw"));
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(EncodeWizardSettings(settings));
-  return path;
-}
 
 TEST(ApplyServers, QueuesOfTwoServersInOneRun) {
   ensureApp();
@@ -46,7 +30,7 @@ TEST(ApplyServers, QueuesOfTwoServersInOneRun) {
   ASSERT_TRUE(second.addQueue(QStringLiteral("Narrow"), QStringLiteral("Zov 5820-K35 04in")));
 
   QTemporaryDir dir;
-  const QString file = wideLabelFile(dir);
+  const QString file = WriteSettingsFile(dir.filePath(QStringLiteral("wide.tlw")), WideLabel);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("CUPS_SERVER"), first.server());
   const QString remote = QStringLiteral("ipp://127.0.0.1:%1/printers/").arg(second.port());

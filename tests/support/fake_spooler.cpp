@@ -65,16 +65,20 @@ SubmitResult FakeSpooler::submitRaw(const QString& name, const QString& document
   return r;
 }
 
-bool FakeSpooler::cancelJob(const QString& name, std::uint32_t jobId) {
-  if (failCancel) return false;
+bool FakeSpooler::endJob(const QString& name, std::uint32_t jobId, JobEnd how) {
   Queue* q = find(name);
   if (!q) return false;
   auto it = std::find_if(q->jobs.begin(), q->jobs.end(),
                          [&](const JobInfo& j) { return j.id == jobId; });
   if (it == q->jobs.end()) return false;
   q->jobs.erase(it);
-  ended_[jobId] = JobEnd::Canceled;
-  cancelled.emplace_back(q->name, jobId);
+  ended_[jobId] = how;
+  return true;
+}
+
+bool FakeSpooler::cancelJob(const QString& name, std::uint32_t jobId) {
+  if (failCancel || !endJob(name, jobId, JobEnd::Canceled)) return false;
+  cancelled.emplace_back(find(name)->name, jobId);
   return true;
 }
 
@@ -89,14 +93,7 @@ std::optional<JobEnd> FakeSpooler::jobEnd(const QString& name, std::uint32_t job
 }
 
 bool FakeSpooler::abortJob(const QString& name, std::uint32_t jobId) {
-  Queue* q = find(name);
-  if (!q) return false;
-  auto it = std::find_if(q->jobs.begin(), q->jobs.end(),
-                         [&](const JobInfo& j) { return j.id == jobId; });
-  if (it == q->jobs.end()) return false;
-  q->jobs.erase(it);
-  ended_[jobId] = JobEnd::Aborted;
-  return true;
+  return endJob(name, jobId, JobEnd::Aborted);
 }
 
 void FakeSpooler::setAccepting(const QString& name, bool accepting) {

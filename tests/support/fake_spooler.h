@@ -95,6 +95,8 @@ class FakeSpooler : public Spooler {
   int jobsCalls = 0;
 
  private:
+  // Takes a job out of its queue, remembering how it ended.
+  bool endJob(const QString& name, std::uint32_t jobId, JobEnd how);
   const Queue* find(const QString& name) const;
   Queue* find(const QString& name);
 

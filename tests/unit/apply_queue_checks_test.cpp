@@ -4,30 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
-#include "core/settings.h"
-#include "core/settings_file.h"
 #include "tenlark-apply/queue_checks.h"
 #include "support/fake_spooler.h"
+#include "support/settings_files.h"
 
 namespace tlw::test {
 namespace {
-
-// A settings file with a 6.0 inch wide label, too wide for a 4 inch printer.
-QString wideLabelFile(const QTemporaryDir& dir) {
-  SessionFlags session;
-  WizardSettings settings(&session);
-  settings.setIgnore(IgnoreBox::MediaSize, 0);
-  settings.setIndex(ListControl::LabelWidth,
-                    settings.appendWidth(QStringLiteral("6.0\" (152.4mm)"), QStringLiteral("06000")));
-  const QString file = dir.filePath(QStringLiteral("wide.tlw"));
-  QFile f(file);
-  f.open(QIODevice::WriteOnly);
-  f.write(EncodeWizardSettings(settings));
-  return file;
-}
 
 TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
   QTemporaryDir dir;
@@ -36,7 +20,7 @@ TEST(ApplyQueueChecks, EachNamedQueueIsCheckedBeforeAnythingIsSent) {
   spooler.addPrinter(QStringLiteral("Zov-8in"), QStringLiteral("Zov 5820-K35 08in"),
                      QStringLiteral("socket://10.0.0.8:9100"));
   spooler.addPrinter(QStringLiteral("Laser"), QStringLiteral("Other Laser 5"));
-  const QString wide = wideLabelFile(dir);
+  const QString wide = WriteSettingsFile(dir.filePath(QStringLiteral("wide.tlw")), WideLabel);
 
   struct Case {
     const char* name;
