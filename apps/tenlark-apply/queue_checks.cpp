@@ -71,7 +71,8 @@ QueueCheck CheckQueues(Spooler& spooler, const ApplyOptions& options,
     }
     QueueTarget t{entry->name, label, entry->driverName, entry->portName,
                   WidthClassFromDriverName(entry->driverName,
-                                           static_cast<std::int16_t>(options.widthClass))};
+                                           static_cast<std::int16_t>(options.widthClass)),
+                  {}};
     // The settings must suit this printer (its width class) too.
     AppContext check;
     WizardSettings settings(&check.session);
@@ -84,6 +85,7 @@ QueueCheck CheckQueues(Spooler& spooler, const ApplyOptions& options,
       for (const QString& line : TerminalLines(c.message)) text += label + ": " + line + '\n';
       return refuse(text);
     }
+    t.plan = c.plan;
     result.targets.push_back(t);
   }
   result.ok = true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "apply_options.h"
+#include "setuplang/run_plan.h"
 
 namespace tlw {
 
@@ -31,6 +32,7 @@ struct QueueTarget {
   QString driver;
   QString port;
   int widthClass = 0;
+  RunPlan plan;  // the run the settings file makes for this printer
 };
 
 struct QueueCheck {

@@ -2,7 +2,6 @@
 
 #include "core/context.h"
 #include "core/navigator.h"
-#include "core/settings.h"
 #include "delivery/front_panel.h"
 #include "delivery/job_runner.h"
 #include "platform/adapters/cups_spooler.h"
@@ -11,7 +10,6 @@
 #include "platform/adapters/qt_clock.h"
 #include "platform/adapters/qt_udp_channel.h"
 #include "platform/prompts.h"
-#include "prepare.h"
 
 namespace tlw {
 
@@ -48,7 +46,7 @@ class NoWindows : public Navigator {
 class ReportingObserver : public RunObserver {
  public:
   ReportingObserver(QString queue, ReportSink sink) : queue_(std::move(queue)), sink_(std::move(sink)) {}
-  void progressChanged(int value) override { sink_({Report::Progress, queue_, {}, value}); }
+  void progressChanged(int) override {}  // the terminal shows counts, not meters
   void statusLogChanged(const QString&, const QString& line) override {
     sink_({Report::Line, queue_, line, 0});
   }
@@ -84,8 +82,6 @@ void QueueRun::run() {
   ReportingObserver observer(target_.label, sink_);
 
   AppContext ctx;
-  WizardSettings settings(&ctx.session);
-  ctx.settings = &settings;
   ctx.navigator = &windows;
   ctx.services.spooler = &spooler;
   ctx.services.clock = &clock;
@@ -99,25 +95,17 @@ void QueueRun::run() {
   }
   ctx.log.setClock(&clock);
 
-  ApplyOptions o = options_;
-  o.widthClass = target_.widthClass;
-  const ApplyCheck check = PrepareApply(o, ctx);
-  if (!check.ok) {
-    sink_({Report::ErrorText, target_.label, check.message, 0});
-    return;
-  }
-  prepared = true;
   ctx.printer.SelectedPrinterName = target_.name;
   ctx.printer.CurrentPrinter = target_.name;
   ctx.printer.PrinterPortName = target_.port;
   ctx.printer.PrinterDriverName = target_.driver;
-  // The run ends in the program exit; the settings came from a file.
+  // The run ends in the program exit; the settings came from a file (the plan holds them).
   ctx.session.SettingsSavedToFile = kTrue;
 
   auto runner = std::make_shared<JobRunner>(ctx);
   runner->setFrontPanelReader(&frontPanel);
   runner->addObserver(&observer);
-  runner->Start_Job(check.plan);
+  runner->Start_Job(target_.plan);
   runner->removeObserver(&observer);
   const bool configured = runner->outcome() == JobRunner::Outcome::Configured;
   QString reason = runner->failureReason();

@@ -15,7 +15,6 @@ class CupsConnections;
 struct Report {
   enum Kind {
     Line,       // a status log line
-    Progress,   // the meter moved to `value`
     ErrorText,  // the text of a box
     Finished,   // the run ended: `value` 1 configured, 0 not; `text` the reason
   } kind;
@@ -26,14 +25,13 @@ struct Report {
 
 using ReportSink = std::function<void(const Report&)>;
 
-// One queue's run, on its own thread with its own event loop, clock and spooler;
-// the spooler's requests share the connections of the queue's print server.
+// One queue's run of its checked plan, on its own thread with its own event loop,
+// clock and spooler; the spooler's requests share the connections of the queue's
+// print server.
 class QueueRun : public QThread {
  public:
   QueueRun(const ApplyOptions& options, QueueTarget target,
            std::shared_ptr<CupsConnections> connections, ReportSink sink);
-
-  bool prepared = false;  // false: the settings file could not be read again
 
  protected:
   void run() override;

@@ -99,7 +99,6 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
   auto handle = [&](const Report& r) {
     const QString prefix = several ? r.queue + QStringLiteral(": ") : QString();
     switch (r.kind) {
-      case Report::Progress: return;
       case Report::Finished:
         finished[r.queue] = {r.queue, r.value == 1, r.text};
         progress.finished(r.queue, r.value == 1);
@@ -142,8 +141,6 @@ int SendToPrinters(const ApplyOptions& options, QTextStream& out, QTextStream& e
   redraw.stop();
   progress.clear();
 
-  for (auto& run : runs)
-    if (!run->prepared) return 2;
   for (const QueueTarget& t : targets) outcomes.push_back(finished[t.label]);
   // Say plainly which queues were not configured and why, then the totals.
   int configured = 0;

@@ -103,7 +103,6 @@ void JobRunner::Start_Job(const RunPlan& plan) {
   const std::shared_ptr<JobRunner> keepAlive = weak_from_this().lock();
   running_ = true;
   stopRequested_ = false;
-  failed_ = false;
   failureReason_.clear();
   outcome_ = Outcome::NotRun;
   // The error box of an earlier, failed run leaves the flag set; it belongs to that run.
@@ -118,11 +117,11 @@ void JobRunner::run(const RunPlan& plan) {
   setProgress(0);
   setStatus(QStringLiteral("Initializing ...."));
 
-  Flag lastResult = kFalse;
-  bool skipRest = false;  // a failure that did not end the run skips every later step
+  // Every failed step ends the run: going on would end with "Printer Successfully
+  // Configured." for a printer that was not.
+  bool sentAny = false;
   for (const RunStep& step : plan.steps) {
     if (step.progressBefore >= 0) setProgress(step.progressBefore);
-    if (skipRest) continue;
     if (!step.sends()) {
       SendPlannedStep(ctx_, step);  // logs a refusal, sends nothing
       continue;
@@ -130,25 +129,24 @@ void JobRunner::run(const RunPlan& plan) {
     if (step.announceFirst) appendStatus(step.statusLine);
     const SubmitResult sent = SendPlannedStep(ctx_, step);
     if (!step.announceFirst) appendStatus(step.statusLine);
-    lastResult = Check_Job_Status(step.firstWait, sent);
+    const Flag taken = Check_Job_Status(step.firstWait, sent);
     if (stopped()) {
       outcome_ = Outcome::Stopped;
       return;
     }
-    if (!isSet(lastResult)) {
-      if (step.failureEndsRun) {
-        outcome_ = Outcome::Failed;
-        return;
-      }
-      skipRest = true;
+    if (!isSet(taken)) {
+      outcome_ = Outcome::Failed;
+      return;
     }
+    sentAny = true;
   }
 
   setProgress(plan.progressAtEnd);
   appendStatus(QStringLiteral("Printer Successfully Configured."));
   ctx_.session.SettingsSent = kTrue;
-  outcome_ = failed_ ? Outcome::Failed : Outcome::Configured;
-  if (isSet(lastResult)) ShowSuccess(ctx_);
+  outcome_ = Outcome::Configured;
+  // With nothing to send there is nothing to report as sent.
+  if (sentAny) ShowSuccess(ctx_);
   ExitWizard(ctx_);
 }
 
@@ -229,7 +227,6 @@ Flag JobRunner::fail(const QString& reason, const QString& logLine) {
 }
 
 void JobRunner::JobFailure() {
-  failed_ = true;
   appendStatus(QStringLiteral("... Error Detected. The command failed. Program unable to continue."));
   const QString ip = frontPanel_->portIPAddress(ctx_, ctx_.printer.PrinterPortName);
   ctx_.log.write(QStringLiteral("JobFailure: IPAddr=") + ip);

@@ -39,7 +39,7 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   enum class Outcome {
     NotRun,      // no run yet
     Configured,  // every job the run sent was taken
-    Failed,      // a job stayed at the head of the queue (JobFailure ran)
+    Failed,      // a step failed (JobFailure ran)
     Stopped,     // the program exited, or requestStop(), during the run
   };
 
@@ -100,7 +100,6 @@ class JobRunner : public std::enable_shared_from_this<JobRunner> {
   std::vector<RunObserver*> observers_;
   bool running_ = false;
   bool stopRequested_ = false;
-  bool failed_ = false;
   int progress_ = 0;
   QString statusLog_;
   QString failureReason_;

@@ -15,15 +15,13 @@ constexpr int kCalibrationWait = 20;
 constexpr int kSaveWait = 5;
 constexpr int kPowerUpWait = 5;
 
-RunStep step(StepKind kind, int wait, const QString& status, bool announceFirst, int progress,
-             bool failureEndsRun = true) {
+RunStep step(StepKind kind, int wait, const QString& status, bool announceFirst, int progress) {
   RunStep s;
   s.kind = kind;
   s.firstWait = wait;
   s.statusLine = status;
   s.announceFirst = announceFirst;
   s.progressBefore = progress;
-  s.failureEndsRun = failureEndsRun;
   return s;
 }
 

@@ -28,11 +28,6 @@ struct RunStep {
   QString statusLine;
   bool announceFirst = true;  // the status line before the job is sent, else after it
   int progressBefore = -1;    // meter value when the run reaches this step; -1 leaves it
-  // A failed step ends the run (no later step, no closing line, no exit); otherwise
-  // the run would skip the later steps and still close. Every step of the setup
-  // language ends the run when it fails: a run that goes on after a failure would
-  // end with "Printer Successfully Configured." for a printer that was not.
-  bool failureEndsRun = true;
 
   bool sends() const { return !job.isEmpty(); }
 };

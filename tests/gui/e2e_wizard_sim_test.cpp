@@ -26,12 +26,8 @@ TEST(EndToEndWizard, SpeedAndMarkSensorReachTheSimulatedPrinterWithOneCalibratio
 
   {
     RealWizard w;
-    ASSERT_NE(w.shell->show(FormId::ZovIntro), nullptr);
-    ASSERT_TRUE(w.click(FormId::ZovIntro, "Next"));
-    ASSERT_TRUE(w.click(FormId::Selection, "Next"));
+    ASSERT_TRUE(w.walkToPage2());
     EXPECT_EQ(w.ctx.printer.CurrentPrinter, "Zov-4in");
-    ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));    // Start New
-    ASSERT_TRUE(w.click(FormId::Operation, "Next"));  // page 1 left alone
     w.find<QCheckBox>(FormId::PrinterSetup, "PrintSpeedCB")->click();
     w.find<QComboBox>(FormId::PrinterSetup, "PrintSpeedCombo")->setCurrentIndex(4);  // 6 in/sec
     w.find<QCheckBox>(FormId::PrinterSetup, "GapCB")->click();

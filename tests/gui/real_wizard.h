@@ -58,6 +58,13 @@ struct RealWizard {
     b->click();
     return true;
   }
+  // The operator's way from the welcome page to page 2: Next on the welcome page,
+  // the printer selection (the listed default), Start New, and page 1 left alone.
+  bool walkToPage2() {
+    return shell->show(FormId::ZovIntro) && click(FormId::ZovIntro, "Next") &&
+           click(FormId::Selection, "Next") && click(FormId::LoadDlg, "Next") &&
+           click(FormId::Operation, "Next");
+  }
   QStringList boxTitles() const {
     QStringList titles;
     for (const auto& b : prompts.shown) titles << b.title;

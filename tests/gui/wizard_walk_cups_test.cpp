@@ -22,12 +22,8 @@ TEST(WizardWalkOnCups, PrintSpeedReachesThePrinter) {
 
   {
     RealWizard w;
-    ASSERT_NE(w.shell->show(FormId::ZovIntro), nullptr);
-    ASSERT_TRUE(w.click(FormId::ZovIntro, "Next"));
-    ASSERT_TRUE(w.click(FormId::Selection, "Next"));
+    ASSERT_TRUE(w.walkToPage2());
     EXPECT_EQ(w.ctx.printer.CurrentPrinter, "Zov4");
-    ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));      // Start New
-    ASSERT_TRUE(w.click(FormId::Operation, "Next"));    // page 1 left alone
     w.find<QCheckBox>(FormId::PrinterSetup, "PrintSpeedCB")->click();
     w.find<QComboBox>(FormId::PrinterSetup, "PrintSpeedCombo")->setCurrentIndex(7);
     w.prompts.answers = {BoxAnswer::No};                        // no settings file
@@ -60,11 +56,7 @@ TEST(WizardWalkOnCups, AQueueThatStopsAcceptingJobsEndsOnTheErrorBox) {
   ASSERT_TRUE(cups.addQueue("Zov4", "Zov 5820-K35 4in", printer.deviceUri()));
 
   RealWizard w;
-  ASSERT_NE(w.shell->show(FormId::ZovIntro), nullptr);
-  ASSERT_TRUE(w.click(FormId::ZovIntro, "Next"));
-  ASSERT_TRUE(w.click(FormId::Selection, "Next"));
-  ASSERT_TRUE(w.click(FormId::LoadDlg, "Next"));
-  ASSERT_TRUE(w.click(FormId::Operation, "Next"));
+  ASSERT_TRUE(w.walkToPage2());
   w.find<QCheckBox>(FormId::PrinterSetup, "PrintSpeedCB")->click();
   w.prompts.answers = {BoxAnswer::No};  // no settings file
   ASSERT_TRUE(w.click(FormId::PrinterSetup, "Finish"));

@@ -368,3 +368,30 @@ TEST_F(CupsQueueTest, ThreadsShareABoundedSetOfConnections) {
 
 }  // namespace
 }  // namespace tlw
+
+namespace tlw {
+namespace {
+
+// A scheduler holding as many jobs as it may: the submission is asked again for the
+// time allowed, then fails with the scheduler's words.
+TEST(CupsBusyScheduler, FullSchedulerIsAskedAgainThenRefusesWithItsReason) {
+  qputenv("CUPS_SANDBOX_MAX_JOBS", "1");
+  test::CupsSandbox cups;
+  qunsetenv("CUPS_SANDBOX_MAX_JOBS");
+  ASSERT_TRUE(cups.ok()) << cups.error().toStdString();
+  ASSERT_TRUE(cups.addQueue(QStringLiteral("Full"), kModel));  // nothing listens: jobs stay
+  CupsSpooler spooler;
+  ASSERT_EQ(spooler.submitRaw(QStringLiteral("Full"), QStringLiteral("Tenlark Command"), "1"),
+            SubmitResult::Submitted);
+  spooler.setBusyRetry(1500);
+  QElapsedTimer t;
+  t.start();
+  const SubmitResult r = spooler.submitRaw(QStringLiteral("Full"), QStringLiteral("Tenlark Command"), "2");
+  EXPECT_EQ(r, SubmitResult::Failed);
+  EXPECT_EQ(r.reason, QStringLiteral("Too many active jobs."));
+  EXPECT_GE(t.elapsed(), 300);  // asked again, waiting longer each time, within the time allowed
+  EXPECT_LT(t.elapsed(), 3000);
+}
+
+}  // namespace
+}  // namespace tlw

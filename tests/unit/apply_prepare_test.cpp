@@ -95,7 +95,6 @@ TEST_F(Apply, RunOrderAndNumbersOfAFullRun) {
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(StepFileName(jobs[i]->kind), QLatin1String(names[i]));
     EXPECT_EQ(jobs[i]->firstWait, waits[i]);
-    EXPECT_TRUE(jobs[i]->failureEndsRun);
   }
   EXPECT_TRUE(jobs[0]->job.contains("CONFIG-OVERLAY;3.\r\n"));
   EXPECT_EQ(jobs[1]->job, BuildLoadCfgJob(3));

@@ -9,6 +9,7 @@
 #include "core/context.h"
 #include "core/settings.h"
 #include "delivery/job_senders.h"
+#include "setuplang/run_plan.h"
 #include "support/fake_spooler.h"
 
 using namespace tlw;
@@ -44,9 +45,10 @@ TEST_F(Senders, EachJobIsOneDocumentAndTwoLogEntriesWithTheTag) {
   ctx.log.setEnabled(true);
   settings.setIgnore(IgnoreBox::Emulation, 0);
   settings.setIndex(ListControl::Emulation, 2);  // NIMB
-  ctx.options.UseOldEmulationCmd = 1;
-  EXPECT_EQ(SendEmuCmd(ctx, 4), kTrue);
-  SendLoadCfgCmd(ctx, 4);
+  ctx.request.SaveConfigNumber = 4;
+  const RunPlan plan = BuildRunPlan(settings, ctx.request, 1);
+  EXPECT_EQ(SendPlannedStep(ctx, plan.steps[0]), SubmitResult::Submitted);  // emulation
+  EXPECT_EQ(SendPlannedStep(ctx, plan.steps[1]).jobId, 2u);               // load
   SendEmptyJob(ctx);
   ASSERT_EQ(spooler.submitted.size(), 3u);
   EXPECT_EQ(spooler.submitted[0].documentName, QStringLiteral("Tenlark Command"));
@@ -60,16 +62,19 @@ TEST_F(Senders, EachJobIsOneDocumentAndTwoLogEntriesWithTheTag) {
   EXPECT_EQ(logText(), expected);  // the probe job is not logged
 }
 
-TEST_F(Senders, CfgCmdReportsWhetherItSentAndRefusesMissingEntries) {
-  EXPECT_EQ(SendCfgCmd(ctx), kFalse);
+TEST_F(Senders, UpdateStepSendsOnlyWhatIsSelectedAndRefusesMissingEntries) {
+  auto update = [this] { return BuildRunPlan(settings, ctx.request, 0).steps[0]; };
+  EXPECT_EQ(SendPlannedStep(ctx, update()), SubmitResult::Failed);  // nothing selected
   EXPECT_TRUE(spooler.submitted.empty());
 
   settings.setIgnore(IgnoreBox::Gap, 0);
-  EXPECT_EQ(SendCfgCmd(ctx), kTrue);
+  EXPECT_EQ(SendPlannedStep(ctx, update()), SubmitResult::Submitted);
   EXPECT_EQ(spooler.submitted.size(), 1u);
   EXPECT_TRUE(logText().isEmpty());  // debug log off
 
   settings.setIndex(ListControl::Gap, -1);
-  EXPECT_EQ(SendCfgCmd(ctx), kFalse);
+  const SubmitResult refused = SendPlannedStep(ctx, update());
+  EXPECT_EQ(refused, SubmitResult::Failed);
+  EXPECT_EQ(refused.reason, QStringLiteral("no entry selected for Gap Sensor Type"));
   EXPECT_EQ(spooler.submitted.size(), 1u);
 }

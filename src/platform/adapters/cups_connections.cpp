@@ -46,11 +46,6 @@ void CupsConnections::release(http_t* http) {
   freed_.notify_one();
 }
 
-int CupsConnections::openCount() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return open_;
-}
-
 int CupsConnections::mostOpen() {
   std::lock_guard<std::mutex> lock(mutex_);
   return mostOpen_;

@@ -44,8 +44,7 @@ class CupsConnections {
   // Where printer and job URIs of this scheduler point ("localhost" for a domain socket).
   const QByteArray& uriHost() const { return uriHost_; }
   int uriPort() const { return port_; }
-  // How many connections are open now (in use or idle), and the most there ever were.
-  int openCount();
+  // The most connections that were ever open at once.
   int mostOpen();
 
  private:
